@@ -1,0 +1,41 @@
+// The level map and the field grid. The map is a TBitmap32 of W x H pixels,
+// one per cell: 0xFF000000 is a wall cell, anything else free. From it the
+// engine derives, once per start, the wall rectangles (obstacles of the
+// visibility computation), the wall outlines (for drawing and for the dark
+// remainder) and the number of wall cells.
+//
+// Units: cells for polygons; grid point (i, j) is the cell corner (i, j) and
+// sits at field pixel (10i + 10, 10j + 10).
+#pragma once
+
+#include <cstdint>
+
+#include "engine/EngineError.h"
+#include "geometry/Polygons.h"
+#include "raster/Bitmap32.h"
+
+constexpr TColor32 WallPixel = 0xFF000000;
+constexpr TColor32 FreePixel = 0xFFFFFFFF;
+constexpr TColor32 RunMarkPixel = 0xFFFF0000;  // inside BuildWallRects only
+
+// The field's size in cells, set once by the main window from the map; read
+// by the pixel/grid conversions.
+extern int32_t FieldWidth;
+extern int32_t FieldHeight;
+
+// One rectangle (x0,y),(x1,y),(x1,y+1),(x0,y+1) per maximal horizontal run
+// of wall cells, ordered by x0 then y. The map's pixels are unchanged after.
+TPolygonList BuildWallRects(TBitmap32& map, int32_t& wallCount);
+
+// One contour per boundary of a side-connected wall region, clockwise on
+// screen, starting at its top-left-most corner. Throws "err #21".
+TPolygonList TraceWallOutlines(const TBitmap32& map);
+
+// The corner table's capacity; a map with more corners is refused.
+constexpr int32_t MaxCornerRecords = 10000;
+
+void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha);
+
+int32_t GridToPixel(int32_t i);   // 10i + 10 (saturated, never overflows)
+int32_t PixelToGridX(int32_t px); // round(px / 10) - 1, ties to even; -1 off the field
+int32_t PixelToGridY(int32_t py);

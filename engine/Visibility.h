@@ -1,0 +1,26 @@
+// The lit region of one light: the field rectangle [0, W] x [0, H] minus the
+// shadow of every wall rectangle as seen from the light's grid point.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/EngineError.h"
+#include "geometry/Polygons.h"
+
+// The field size of the visibility computation (always the map's size).
+extern int32_t VisWidth;
+extern int32_t VisHeight;
+void SetFieldSize(int32_t width, int32_t height);
+
+double CrossProduct(double ax, double ay, double bx, double by);
+double DotProduct(double ax, double ay, double bx, double by);
+double VectorLength(double x, double y);
+int SignOf(double v);
+// 1 when u is to be ordered after v (clockwise on screen from +x), -1
+// before, 0 when both point the same way.
+int CompareBearing(double ux, double uy, double vx, double vy);
+
+// Throws EEngineError "Error #22: pc = N" / "Error #24: pc = N" when an
+// obstacle does not have exactly two silhouette corners.
+std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls);

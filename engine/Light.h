@@ -1,0 +1,63 @@
+// TLight: one light on the field. A grid point, an icon layer on the field
+// image, and the cached lit region, computed once and kept until the light
+// is activated again.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "engine/LightHost.h"
+#include "geometry/Polygons.h"
+#include "raster/Bitmap32.h"
+#include "raster/Layers.h"
+
+class TLight {
+ public:
+  TLight();           // Create: a 1 x 1 transparent icon layer at (0, 0)
+  virtual ~TLight();  // Destroy: frees layer and region, repaints layLit
+
+  // Shows icon centred on (PixelX, PixelY); nullptr only re-centres.
+  void SetIcon(const TBitmap32* icon);
+  void SetVisible(bool visible);
+  void MoveToPixel(int32_t x, int32_t y);
+  void MoveToGridPoint(int32_t i, int32_t j);  // keeps Region
+
+  // Sets light's Active (when given) and repaints layLit from all active
+  // lights of the host's list; the given light, when active, gets a fresh
+  // region. An engine error stops the repaint at that light and propagates.
+  static void UpdateLitLayer(TLight* light, bool active);
+  // Replaces layOverlay's content by the outline of light's region.
+  static void ShowRegionOutline(TLight& light);
+
+  int32_t PixelX = 0;  // icon centre, field pixels
+  int32_t PixelY = 0;
+  int32_t GridX = -1;  // -1 while never placed
+  int32_t GridY = -1;
+  TBitmapLayer* Layer = nullptr;    // owned
+  std::unique_ptr<TPolygon> Region;  // cell units; null until computed
+  bool Active = false;
+};
+
+// An owning list of lights. A light is taken out of the list before it is
+// destroyed, so its repaint never meets it.
+class TLightList {
+ public:
+  ~TLightList() { Clear(); }
+  int32_t Count() const { return int32_t(items_.size()); }
+  TLight* operator[](int32_t i) const { return items_[size_t(i)].get(); }
+  void Add(std::unique_ptr<TLight> light) { items_.push_back(std::move(light)); }
+  int32_t IndexOf(const TLight* light) const;
+  void Delete(int32_t i);       // removes and destroys
+  void Remove(TLight* light);   // removes and destroys, when present
+  void Clear();                 // removes and destroys all, last first
+  auto begin() const { return items_.begin(); }
+  auto end() const { return items_.end(); }
+
+ private:
+  std::vector<std::unique_ptr<TLight>> items_;
+};
+
+// The area, in square cells, of the union of the regions of all lights in
+// the list that have one.
+long double LitAreaOf(const TLightList& lights);

@@ -39,8 +39,18 @@ enum gpc_op : uint8_t {
 void gpc_add_contour(gpc_polygon* polygon, const gpc_vertex_list* contour, int hole);
 
 // result := subject op clip. result is overwritten (not freed first); the
-// caller frees it with gpc_free_polygon.
+// caller frees it with gpc_free_polygon. Contours with a non-finite
+// coordinate take no part. Throws std::invalid_argument for an unknown op
+// and std::runtime_error (or std::bad_alloc) when the clipper fails; result
+// is untouched then.
 void gpc_polygon_clip(gpc_op op, const gpc_polygon* subject, const gpc_polygon* clip, gpc_polygon* result);
+
+// Not one of GPC's calls: result := subject minus the union of the contours
+// of shapes, each contour of shapes read alone by even-odd parity (so two
+// overlapping contours do not cancel as they would inside one operand).
+// Subject is read by even-odd parity as in gpc_polygon_clip; hole flags of
+// shapes take no part. Same ownership and failures as gpc_polygon_clip.
+void gpc_subtract_union(const gpc_polygon* subject, const gpc_polygon* shapes, gpc_polygon* result);
 
 // Releases all storage of polygon and sets num_contours to 0.
 void gpc_free_polygon(gpc_polygon* polygon);

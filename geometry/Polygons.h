@@ -34,7 +34,15 @@ class TPolygon {
   long double PointY(int32_t i) const;
 
   // Replaces the set by (set op other); other == nullptr changes nothing.
+  // An operation code other than the four of gpc_op throws
+  // std::invalid_argument and changes nothing.
   void Clip(uint8_t operation, const TPolygon* other);
+
+  // Replaces the set by the set minus the union of shapes, each shape one
+  // closed contour read on its own by even-odd parity: the same set as
+  // Clip(GPC_DIFF, ...) with every shape in turn, but in one clipper pass,
+  // so overlapping shapes neither cancel nor cost a pass each.
+  void SubtractUnion(const std::vector<TContour>& shapes);
 
   long double ContourArea(int32_t i) const;  // unsigned
   long double Area() const;                  // outer minus holes, absolute
@@ -52,6 +60,8 @@ class TPolygon {
 
  private:
   void DropDrawingForm() { drawing_.reset(); }
+  // Replaces the contours and flags by a copy of result's.
+  void TakeResult(const gpc_polygon& result);
 
   std::vector<TContour> contours_;
   std::vector<int32_t> holes_;  // one per contour

@@ -1,0 +1,129 @@
+// TLight and its owning list: the icon layer of one light, the cached lit
+// region, and the repaint of the lit layer and of a region outline from the
+// host's shared objects. The region union that the panel measures lives
+// here too, since it is defined over the lights.
+#include "engine/Light.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/LevelMap.h"
+#include "engine/Visibility.h"
+#include "raster/Polygon32.h"
+
+namespace {
+
+// Layer placements are floats: beyond 2^24 whole pixels stop being exact and
+// near 2^31 a rounded-out bound no longer fits an int. An icon that far off
+// the field is invisible either way, so its placement is held at this limit.
+constexpr int64_t PlacementLimit = int64_t(1) << 24;
+
+float PlacementCoord(int64_t v) { return float(std::clamp(v, -PlacementLimit, PlacementLimit)); }
+
+}  // namespace
+
+TLight::TLight() {
+  if (!LightHost) throw std::logic_error("TLight needs a light host");
+  Layer = LightHost->NewFieldLayer(0, 0, 1, 1);
+  Layer->LayerBitmap().SetDrawMode(dmBlend);
+  Layer->LayerBitmap().Fill(0x00000000);
+}
+
+TLight::~TLight() {
+  delete Layer;
+  Layer = nullptr;
+  Region.reset();
+  if (!LightHost) return;
+  // A destructor cannot pass an error on. The repaint can fail only at
+  // another light whose region is still missing; that light is tried again,
+  // and its error raised, by the next repaint.
+  try {
+    UpdateLitLayer(this, false);
+  } catch (const std::exception&) {
+  }
+}
+
+void TLight::SetIcon(const TBitmap32* icon) {
+  TBitmap32& bitmap = Layer->LayerBitmap();
+  const TBitmap32& shown = icon ? *icon : bitmap;
+  const int32_t w = shown.Width();
+  const int32_t h = shown.Height();
+  // Division truncates towards zero (26 -> 13); 64 bits since the centre may
+  // be anywhere in the int range.
+  const int64_t left = int64_t(PixelX) - w / 2;
+  const int64_t top = int64_t(PixelY) - h / 2;
+  if (icon) bitmap.Resize(w, h);
+  const int64_t right = std::clamp(left, -PlacementLimit, PlacementLimit) + w;
+  const int64_t bottom = std::clamp(top, -PlacementLimit, PlacementLimit) + h;
+  Layer->SetPlacement(TFloatRect{PlacementCoord(left), PlacementCoord(top), float(right), float(bottom)});
+  if (icon) icon->CopyOnto(bitmap);
+}
+
+void TLight::SetVisible(bool visible) { Layer->SetVisible(visible); }
+
+void TLight::MoveToPixel(int32_t x, int32_t y) {
+  PixelX = x;
+  PixelY = y;
+  SetIcon(nullptr);
+}
+
+void TLight::MoveToGridPoint(int32_t i, int32_t j) {
+  GridX = i;
+  GridY = j;
+  MoveToPixel(GridToPixel(i), GridToPixel(j));
+}
+
+void TLight::UpdateLitLayer(TLight* light, bool active) {
+  if (light) light->Active = active;
+  if (!LightHost) return;
+  TBitmap32& lit = LightHost->LayLit().LayerBitmap();
+  lit.Fill(0x00000000);
+  for (const auto& item : LightHost->Lights()) {
+    TLight& x = *item;
+    if (!x.Active) continue;
+    if (&x == light) x.Region.reset();
+    // An error leaves the region missing and the layer as painted so far.
+    if (!x.Region) x.Region = ComputeLitRegion(x.GridX, x.GridY, LightHost->WallRects());
+    Polygon32(*x.Region).RenderPattern(lit, LightHost->LitFiller(), &LightHost->FieldTransform());
+  }
+}
+
+void TLight::ShowRegionOutline(TLight& light) {
+  if (!LightHost || !light.Region) return;
+  const std::unique_ptr<TPolygon32> outline = Polygon32(*light.Region).MakeOutline();
+  // 0.05 cell in 16.16: 3276.8 rounded to nearest.
+  const std::unique_ptr<TPolygon32> band = outline->OffsetContours(3277, 1.0f);
+  band->SmoothLevel = 0;
+  band->Smooth = true;
+  TBitmap32& overlay = LightHost->LayOverlay().LayerBitmap();
+  overlay.Fill(0x00000000);
+  constexpr TColor32 orange = 0xFFFFAE00;
+  band->Render(overlay, orange, orange, &LightHost->FieldTransform());
+}
+
+int32_t TLightList::IndexOf(const TLight* light) const {
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (items_[i].get() == light) return int32_t(i);
+  return -1;
+}
+
+void TLightList::Delete(int32_t i) {
+  if (i < 0 || i >= Count()) return;
+  // Out of the list first: the light's destructor repaints from the list.
+  std::unique_ptr<TLight> light = std::move(items_[size_t(i)]);
+  items_.erase(items_.begin() + i);
+  light.reset();
+}
+
+void TLightList::Remove(TLight* light) { Delete(IndexOf(light)); }
+
+void TLightList::Clear() {
+  while (!items_.empty()) Delete(Count() - 1);
+}
+
+long double LitAreaOf(const TLightList& lights) {
+  TPolygon united;
+  for (const auto& light : lights)
+    if (light->Region) united.Clip(GPC_UNION, light->Region.get());
+  return united.Area();
+}

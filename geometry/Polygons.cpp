@@ -18,6 +18,13 @@ void TPolygon::AddPoint(long double x, long double y) {
   DropDrawingForm();
 }
 
+void TPolygon::AddContour(const TContour& contour, int32_t hole) {
+  holes_.reserve(holes_.size() + 1);  // so the two lists cannot part
+  contours_.push_back(contour);
+  holes_.push_back(hole);
+  DropDrawingForm();
+}
+
 int32_t TPolygon::PointCount() const {
   return contours_.empty() ? 0 : static_cast<int32_t>(contours_[0].size());
 }

@@ -220,10 +220,12 @@ void gpc_subtract_union(const gpc_polygon* subject, const gpc_polygon* shapes, g
   }
 
   ClipperLib::Clipper clipper;
-  clipper.AddPaths(subjectPaths, ClipperLib::ptSubject, true);
+  const bool anySubject = clipper.AddPaths(subjectPaths, ClipperLib::ptSubject, true);
   clipper.AddPaths(shapePaths, ClipperLib::ptClip, true);
   Paths solution;
-  if (!clipper.Execute(ClipperLib::ctDifference, solution, ClipperLib::pftEvenOdd, ClipperLib::pftPositive)) {
+  // Nothing of the subject: the difference is empty (and Clipper would
+  // report a pass without edges as a failure).
+  if (anySubject && !clipper.Execute(ClipperLib::ctDifference, solution, ClipperLib::pftEvenOdd, ClipperLib::pftPositive)) {
     throw std::runtime_error("gpc_subtract_union: the clipper failed");
   }
   frame.ToResult(solution, result);

@@ -71,10 +71,11 @@ void gpc_polygon_clip(gpc_op op, const gpc_polygon* subject, const gpc_polygon* 
   ClipperLib::Clipper clipper;
   // Paths of fewer than three distinct points are refused by AddPaths and
   // simply take no part, as GPC ignores them.
-  clipper.AddPaths(subjectPaths, ClipperLib::ptSubject, true);
-  clipper.AddPaths(clipPaths, ClipperLib::ptClip, true);
+  const bool anySubject = clipper.AddPaths(subjectPaths, ClipperLib::ptSubject, true);
+  const bool anyClip = clipper.AddPaths(clipPaths, ClipperLib::ptClip, true);
   ClipperLib::Paths solution;
-  if (!clipper.Execute(type, solution, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd)) {
+  // With no edge at all Clipper reports failure; the answer is simply empty.
+  if ((anySubject || anyClip) && !clipper.Execute(type, solution, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd)) {
     // Clipper reports its inner failures (memory among them) only by this
     // flag; an empty result in their place would pass for a real one.
     throw std::runtime_error("gpc_polygon_clip: the clipper failed");

@@ -60,7 +60,9 @@ long double UnitedArea(const std::vector<const TPolygon*>& sets) {
   }
 
   ClipperLib::Clipper clipper;
-  clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+  // Clipper refuses paths without area and reports a pass over nothing as a
+  // failure; nothing has no area.
+  if (!clipper.AddPaths(paths, ClipperLib::ptSubject, true)) return 0.0L;
   ClipperLib::Paths solution;
   if (!clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftPositive, ClipperLib::pftPositive)) {
     throw std::runtime_error("UnitedArea: the clipper failed");

@@ -21,6 +21,13 @@ int SignOf(double v);
 // before, 0 when both point the same way.
 int CompareBearing(double ux, double uy, double vx, double vy);
 
+// The shadow that obstacle (its contour 0, corners in order) casts as seen
+// from the light (lx, ly): the points of the shadow polygon in the order in
+// which they are added. Throws EEngineError "Error #22: pc = N" / "Error
+// #24: pc = N" when the obstacle does not have exactly two silhouette
+// corners.
+TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle);
+
 // Throws EEngineError "Error #22: pc = N" / "Error #24: pc = N" when an
 // obstacle does not have exactly two silhouette corners.
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls);

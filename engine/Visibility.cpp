@@ -1,0 +1,226 @@
+// The lit region of one light: the field rectangle minus the shadow of every
+// obstacle. Each shadow is the obstacle's side that faces the light closed
+// by the two rays through its outermost (silhouette) corners, cut off a
+// thousand times as far away.
+//
+// Decisions (silhouette corners, equal bearings, the chord's side) are taken
+// exactly: the products that decide them are compared through their exact
+// two-term split (fma), so they also hold for lights far outside the field,
+// where squares of the coordinates no longer fit a double; for inputs of the
+// field's size this is the same as the plain double computation.
+//
+// All shadows of one light are cut out in one clipper pass
+// (TPolygon::SubtractUnion), which gives the same set as cutting them out one
+// after the other; every obstacle is still checked, and fails, on its own.
+#include "engine/Visibility.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+int32_t VisWidth = 60;
+int32_t VisHeight = 39;
+
+void SetFieldSize(int32_t width, int32_t height) {
+  VisWidth = width;
+  VisHeight = height;
+}
+
+double CrossProduct(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+
+double DotProduct(double ax, double ay, double bx, double by) { return ax * bx + ay * by; }
+
+double VectorLength(double x, double y) { return std::sqrt(x * x + y * y); }
+
+int SignOf(double v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
+
+namespace {
+
+// Within this range (or zero) a product of two doubles and its rounding
+// error are both normal numbers, so p + e is the product exactly.
+bool InExactRange(double v) {
+  const double a = std::fabs(v);
+  return a == 0.0 || (a >= 0x1p-450 && a <= 0x1p450);
+}
+
+bool InExactRange(double a, double b, double c, double d) {
+  return InExactRange(a) && InExactRange(b) && InExactRange(c) && InExactRange(d);
+}
+
+// Sign of a*b - c*d, exact in the range above.
+int ProductDifferenceSign(double a, double b, double c, double d) {
+  const double p1 = a * b;
+  const double p2 = c * d;
+  // Rounding is monotonic, so different rounded products order like the
+  // exact ones; equal ones differ only by their rounding errors.
+  if (p1 != p2) return p1 > p2 ? 1 : -1;
+  return SignOf(std::fma(a, b, -p1) - std::fma(c, d, -p2));
+}
+
+int CrossSign(double ax, double ay, double bx, double by) {
+  if (!InExactRange(ax, ay, bx, by)) return SignOf(CrossProduct(ax, ay, bx, by));
+  return ProductDifferenceSign(ax, by, ay, bx);
+}
+
+// Sign of g - h in step 3 of CompareBearing, g = SignOf(ux) ux^2 / |u|^2;
+// 2 stands for "unordered" (a zero vector makes g NaN).
+int BearingCosineOrder(double ux, double uy, double vx, double vy) {
+  if ((ux == 0 && uy == 0) || (vx == 0 && vy == 0)) return 2;
+  if (!InExactRange(ux, uy, vx, vy)) {
+    const double g = SignOf(ux) * ux * ux / (ux * ux + uy * uy);
+    const double h = SignOf(vx) * vx * vx / (vx * vx + vy * vy);
+    if (g == h) return 0;
+    if (h < g) return 1;
+    if (h > g) return -1;
+    return 2;
+  }
+  const int su = SignOf(ux);
+  const int sv = SignOf(vx);
+  if (su != sv) return su > sv ? 1 : -1;
+  if (su == 0) return 0;
+  // Same sign s: g - h = s (ux^2 vy^2 - vx^2 uy^2) / (|u|^2 |v|^2).
+  return su * ProductDifferenceSign(std::fabs(ux), std::fabs(vy), std::fabs(vx), std::fabs(uy));
+}
+
+struct SilhouetteRecord {
+  int32_t i = 0;           // corner index in the obstacle's contour
+  double x = 0, y = 0;     // the corner
+  double nx = 0, ny = 0;   // to the next corner
+  double px = 0, py = 0;   // to the previous corner
+};
+
+// Records 1 .. SilhouetteCapacity; record 0 is the spare of the exchanges.
+constexpr int32_t SilhouetteCapacity = 100;
+
+// |u| >= |v| for two vectors that CompareBearing found to point the same
+// way: their largest components then scale alike, which is exact where the
+// Euclidean lengths are not.
+bool NotNearer(double ux, double uy, double vx, double vy) {
+  if (InExactRange(ux, uy, vx, vy)) {
+    return std::fmax(std::fabs(ux), std::fabs(uy)) >= std::fmax(std::fabs(vx), std::fabs(vy));
+  }
+  return VectorLength(ux, uy) >= VectorLength(vx, vy);
+}
+
+[[noreturn]] void Fail(const char* text, int32_t count) { throw EEngineError(text + std::to_string(count)); }
+
+}  // namespace
+
+int CompareBearing(double ux, double uy, double vx, double vy) {
+  if (uy < 0 && vy > 0) return 1;
+  if (uy > 0 && vy < 0) return -1;
+  const int order = BearingCosineOrder(ux, uy, vx, vy);
+  if (order == 0) return 0;
+  if (order == 1) return uy < 0 ? 1 : -1;
+  if (uy > 0) return 1;
+  if (uy < 0) return -1;
+  return ux < 0 ? -1 : 1;
+}
+
+TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
+  const double Lx = lx;
+  const double Ly = ly;
+  const int32_t n = obstacle.PointCount();
+  std::array<SilhouetteRecord, SilhouetteCapacity + 1> table;
+  int32_t k = 0;
+
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t prev = i == 0 ? n - 1 : i - 1;
+    const int32_t next = i == n - 1 ? 0 : i + 1;
+    const double vx = static_cast<double>(obstacle.PointX(i));
+    const double vy = static_cast<double>(obstacle.PointY(i));
+    const double rx = vx - Lx, ry = vy - Ly;
+    const double epx = static_cast<double>(obstacle.PointX(prev)) - vx;
+    const double epy = static_cast<double>(obstacle.PointY(prev)) - vy;
+    const double enx = static_cast<double>(obstacle.PointX(next)) - vx;
+    const double eny = static_cast<double>(obstacle.PointY(next)) - vy;
+    const int cp = CrossSign(rx, ry, epx, epy);
+    const int cn = CrossSign(rx, ry, enx, eny);
+    if (cp * cn > 0 || (cp == 0) != (cn == 0)) {
+      // More corners than the table holds: such an obstacle is refused as
+      // one with too many silhouette corners, never written past the table.
+      if (k == SilhouetteCapacity) Fail("Error #24: pc = ", k + 1);
+      ++k;
+      table[static_cast<size_t>(k)] = SilhouetteRecord{i, vx, vy, enx, eny, epx, epy};
+    }
+  }
+
+  for (int32_t p = 1; p <= k; ++p) {
+    for (int32_t q = p + 1; q <= k; ++q) {
+      const SilhouetteRecord& a = table[static_cast<size_t>(p)];
+      const SilhouetteRecord& b = table[static_cast<size_t>(q)];
+      if (CompareBearing(a.x - Lx, a.y - Ly, b.x - Lx, b.y - Ly) == 1) {
+        table[0] = table[static_cast<size_t>(p)];
+        table[static_cast<size_t>(p)] = table[static_cast<size_t>(q)];
+        table[static_cast<size_t>(q)] = table[0];
+      }
+    }
+  }
+
+  // The comparisons read the records as they stood after the ordering;
+  // slot out never passes j, so a sorted copy keeps them intact.
+  const auto sorted = table;
+  int32_t out = 1;
+  for (int32_t j = 2; j <= k; ++j) {
+    const SilhouetteRecord& cur = sorted[static_cast<size_t>(j)];
+    const SilhouetteRecord& before = sorted[static_cast<size_t>(j - 1)];
+    const double ux = cur.x - Lx, uy = cur.y - Ly, wx = before.x - Lx, wy = before.y - Ly;
+    if (CompareBearing(ux, uy, wx, wy) != 0) {
+      ++out;
+      table[static_cast<size_t>(out)] = cur;
+    } else {
+      table[static_cast<size_t>(out)] = NotNearer(ux, uy, wx, wy) ? before : cur;
+    }
+  }
+  const int32_t pc = out;
+  if (pc < 2) Fail("Error #22: pc = ", pc);
+  if (pc > 2) Fail("Error #24: pc = ", pc);
+
+  const SilhouetteRecord& a = table[1];
+  const SilhouetteRecord& b = table[2];
+  const double tp = DotProduct(Lx - a.x, Ly - a.y, a.px, a.py) / VectorLength(a.px, a.py);
+  const double tn = DotProduct(Lx - a.x, Ly - a.y, a.nx, a.ny) / VectorLength(a.nx, a.ny);
+  const int32_t step = tp >= tn ? -1 : 1;
+  const int dSign = CrossSign(a.x - Lx, a.y - Ly, b.x - Lx, b.y - Ly);
+
+  auto wrap = [n](int32_t i) { return i < 0 ? n - 1 : (i >= n ? 0 : i); };
+  auto far = [Lx, Ly](double x, double y) { return gpc_vertex{(x - Lx) * 1000 + Lx, (y - Ly) * 1000 + Ly}; };
+  auto corner = [&obstacle](int32_t i) {
+    return gpc_vertex{static_cast<double>(obstacle.PointX(i)), static_cast<double>(obstacle.PointY(i))};
+  };
+
+  TContour shadow;
+  if (dSign != 0) {
+    for (int32_t i = a.i;; i = wrap(i + step)) {
+      shadow.push_back(corner(i));
+      if (i == b.i) break;
+    }
+    shadow.push_back(far(b.x, b.y));
+    shadow.push_back(far(a.x, a.y));
+  } else {
+    for (int32_t i = a.i;; i = wrap(i - step)) {
+      const gpc_vertex v = corner(i);
+      shadow.push_back(far(v.x, v.y));
+      if (i == b.i) break;
+    }
+  }
+  return shadow;
+}
+
+std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
+  auto region = std::make_unique<TPolygon>();
+  region->AddPoint(0, 0);
+  region->AddPoint(0, VisHeight);
+  region->AddPoint(VisWidth, VisHeight);
+  region->AddPoint(VisWidth, 0);
+
+  std::vector<TContour> shadows;
+  shadows.reserve(walls.size());
+  for (const auto& wall : walls) {
+    if (wall) shadows.push_back(BuildShadow(lx, ly, *wall));
+  }
+  region->SubtractUnion(shadows);
+  return region;
+}

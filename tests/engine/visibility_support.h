@@ -1,0 +1,130 @@
+// Helpers of the visibility tests: wall rectangles from a text-picture map
+// ('#' wall, anything else free), the straightforward segment model of
+// what a light sees, and membership in a region.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "geometry/Polygons.h"
+
+struct TTextMap {
+  int32_t width = 0, height = 0;
+  std::vector<std::string> rows;
+  bool Wall(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < width && y < height && rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#';
+  }
+};
+
+inline TTextMap ReadTextMap(const std::vector<std::string>& rows) {
+  TTextMap m;
+  m.rows = rows;
+  m.height = static_cast<int32_t>(rows.size());
+  m.width = rows.empty() ? 0 : static_cast<int32_t>(rows[0].size());
+  return m;
+}
+
+// One rectangle (x0,y),(x1,y),(x1,y+1),(x0,y+1) per maximal horizontal run
+// of wall cells, ordered by x0, then y.
+inline TPolygonList WallRectsOf(const TTextMap& map) {
+  std::vector<std::tuple<int32_t, int32_t, int32_t>> runs;  // x0, y, x1
+  for (int32_t y = 0; y < map.height; ++y) {
+    for (int32_t x = 0; x < map.width;) {
+      if (!map.Wall(x, y)) {
+        ++x;
+        continue;
+      }
+      int32_t x1 = x;
+      while (map.Wall(x1, y)) ++x1;
+      runs.emplace_back(x, y, x1);
+      x = x1;
+    }
+  }
+  std::sort(runs.begin(), runs.end());
+  TPolygonList rects;
+  for (const auto& [x0, y, x1] : runs) {
+    auto r = std::make_unique<TPolygon>();
+    r->AddPoint(x0, y);
+    r->AddPoint(x1, y);
+    r->AddPoint(x1, y + 1);
+    r->AddPoint(x0, y + 1);
+    rects.push_back(std::move(r));
+  }
+  return rects;
+}
+
+// The segment from L to P passes through the open cell (cx, cy) .. (cx+1,
+// cy+1): the open parameter intervals of both axes overlap inside [0, 1].
+inline bool SegmentEntersCell(long double lx, long double ly, long double px, long double py, int32_t cx, int32_t cy) {
+  long double lo = -1, hi = 2;
+  auto axis = [&](long double l, long double d, long double c) {
+    if (d == 0) {
+      if (!(c < l && l < c + 1)) hi = -3;
+      return;
+    }
+    long double a = (c - l) / d, b = (c + 1 - l) / d;
+    if (a > b) std::swap(a, b);
+    lo = std::max(lo, a);
+    hi = std::min(hi, b);
+  };
+  axis(lx, px - lx, cx);
+  axis(ly, py - ly, cy);
+  return lo < hi && lo < 1 && hi > 0;
+}
+
+inline bool SeenBySegments(const TTextMap& map, long double lx, long double ly, long double px, long double py) {
+  for (int32_t y = 0; y < map.height; ++y) {
+    for (int32_t x = 0; x < map.width; ++x) {
+      if (map.Wall(x, y) && SegmentEntersCell(lx, ly, px, py, x, y)) return false;
+    }
+  }
+  return true;
+}
+
+// Distance from P to the nearest line through L and a wall corner.
+inline long double DistanceToCornerRays(const TTextMap& map, long double lx, long double ly, long double px, long double py) {
+  long double best = 1e300L;
+  for (int32_t y = 0; y <= map.height; ++y) {
+    for (int32_t x = 0; x <= map.width; ++x) {
+      if (!(map.Wall(x, y) || map.Wall(x - 1, y) || map.Wall(x, y - 1) || map.Wall(x - 1, y - 1))) continue;
+      const long double dx = x - lx, dy = y - ly;
+      const long double len = std::sqrt(dx * dx + dy * dy);
+      if (len == 0) continue;
+      best = std::min(best, std::fabs(dx * (py - ly) - dy * (px - lx)) / len);
+    }
+  }
+  return best;
+}
+
+inline bool RegionContains(const TPolygon& p, double x, double y) {
+  bool inside = false;
+  for (const TContour& c : p.Contours()) {
+    const size_t n = c.size();
+    for (size_t i = 0, j = n - 1; i < n; j = i++) {
+      if ((c[i].y > y) != (c[j].y > y) && x < (c[j].x - c[i].x) * (y - c[i].y) / (c[j].y - c[i].y) + c[i].x) inside = !inside;
+    }
+  }
+  return inside;
+}
+
+inline double RegionBoundaryDistance(const TPolygon& p, double x, double y) {
+  double best = 1e300;
+  for (const TContour& c : p.Contours()) {
+    for (size_t i = 0; i < c.size(); ++i) {
+      const gpc_vertex& a = c[i];
+      const gpc_vertex& b = c[(i + 1) % c.size()];
+      const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+      double t = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
+      t = std::fmax(0, std::fmin(1, t));
+      best = std::fmin(best, std::hypot(a.x + t * dx - x, a.y + t * dy - y));
+    }
+  }
+  return best;
+}
+
+inline bool NearGridLine(double v, double eps) { return std::fabs(v - std::round(v)) < eps; }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/EngineError.h"
 #include "geometry/Polygons.h"
@@ -33,6 +34,25 @@ TPolygonList TraceWallOutlines(const TBitmap32& map);
 
 // The corner table's capacity; a map with more corners is refused.
 constexpr int32_t MaxCornerRecords = 10000;
+
+// One entry of TraceWallOutlines' corner table: a grid point where 1 or 3
+// of the 4 surrounding cells are wall, and the direction (each -1 or +1)
+// towards the odd cell, which is also where the outline's two edges leave
+// the point.
+struct CornerRecord {
+  int32_t x = 0, y = 0;
+  int32_t dx = 0, dy = 0;
+  bool used = false;
+};
+using TCornerTable = std::vector<CornerRecord>;
+
+// The two steps of TraceWallOutlines, apart so that a table that no map
+// gives can be traced too. DetectWallCorners throws EEngineError when the
+// map has more than MaxCornerRecords corners; TraceCornerTable refuses a
+// table larger than that, marks the records used as it goes and throws
+// "err #21" when a trace cannot go on.
+TCornerTable DetectWallCorners(const TBitmap32& map);
+TPolygonList TraceCornerTable(TCornerTable& table);
 
 void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha);
 

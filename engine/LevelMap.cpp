@@ -1,0 +1,172 @@
+// The level map's conversions: wall rectangles, wall outlines, and the
+// grid/pixel arithmetic. Every map read is a ReadPixel, so the map's outer
+// colour decides what lies beyond the field.
+//
+// Loop counters over a map's extent run in 64 bits: the corner scan goes
+// one past the last column and row, and no width may make that overflow.
+#include "engine/LevelMap.h"
+
+#include <limits>
+#include <string>
+
+int32_t FieldWidth = 0;
+int32_t FieldHeight = 0;
+
+namespace {
+
+bool IsWall(const TBitmap32& map, int64_t x, int64_t y) {
+  // Coordinates here lie within one cell of the map, so they fit ReadPixel.
+  return map.ReadPixel(int32_t(x), int32_t(y)) == WallPixel;
+}
+
+int32_t Saturate(int64_t v) {
+  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return int32_t(v);
+}
+
+// round(p / 10) - 1 with ties to even, exactly, for any 32-bit p; then
+// kept only within 0..limit.
+int32_t PixelToGrid(int32_t p, int32_t limit) {
+  const int64_t v = p;
+  int64_t q = v / 10;
+  int64_t r = v % 10;
+  if (r < 0) {  // floor division
+    r += 10;
+    --q;
+  }
+  if (r > 5 || (r == 5 && q % 2 != 0)) ++q;
+  const int64_t i = q - 1;
+  return (i >= 0 && i <= limit) ? int32_t(i) : -1;
+}
+
+}  // namespace
+
+TPolygonList BuildWallRects(TBitmap32& map, int32_t& wallCount) {
+  TPolygonList rects;
+  const int64_t w = map.Width(), h = map.Height();
+  for (int64_t x = 0; x < w; ++x) {
+    for (int64_t y = 0; y < h; ++y) {
+      if (!IsWall(map, x, y)) continue;
+      // The run's later cells are marked so that the outer loop does not
+      // start another run at them; the first cell needs no mark.
+      int64_t col = x + 1;
+      while (col < w && IsWall(map, col, y)) {
+        map.WritePixel(int32_t(col), int32_t(y), RunMarkPixel);
+        ++col;
+      }
+      auto rect = std::make_unique<TPolygon>();
+      rect->AddPoint(x, y);
+      rect->AddPoint(col, y);
+      rect->AddPoint(col, y + 1);
+      rect->AddPoint(x, y + 1);
+      rects.push_back(std::move(rect));
+    }
+  }
+  int32_t count = 0;
+  for (int64_t x = 0; x < w; ++x)
+    for (int64_t y = 0; y < h; ++y)
+      if (map.ReadPixel(int32_t(x), int32_t(y)) == RunMarkPixel) map.WritePixel(int32_t(x), int32_t(y), WallPixel);
+  for (int64_t x = 0; x < w; ++x)
+    for (int64_t y = 0; y < h; ++y)
+      if (IsWall(map, x, y)) ++count;
+  wallCount = count;
+  return rects;
+}
+
+TCornerTable DetectWallCorners(const TBitmap32& map) {
+  TCornerTable table;
+  const int64_t w = map.Width(), h = map.Height();
+  for (int64_t x = 0; x <= w; ++x) {
+    for (int64_t y = 0; y <= h; ++y) {
+      const bool a = IsWall(map, x - 1, y - 1), b = IsWall(map, x - 1, y);
+      const bool c = IsWall(map, x, y - 1), d = IsWall(map, x, y);
+      const int n = int(a) + int(b) + int(c) + int(d);
+      if (n != 1 && n != 3) continue;
+      // The odd cell is the one wall when n = 1, the one free cell when n = 3.
+      const bool odd = n == 1;
+      CornerRecord r;
+      r.x = int32_t(x);
+      r.y = int32_t(y);
+      if (a == odd) { r.dx = -1; r.dy = -1; }
+      if (b == odd) { r.dx = -1; r.dy = +1; }
+      if (c == odd) { r.dx = +1; r.dy = -1; }
+      if (d == odd) { r.dx = +1; r.dy = +1; }
+      if (table.size() == size_t(MaxCornerRecords)) {
+        throw EEngineError("level map refused: more than " + std::to_string(MaxCornerRecords) +
+                           " outline corners");
+      }
+      table.push_back(r);
+    }
+  }
+  return table;
+}
+
+TPolygonList TraceCornerTable(TCornerTable& table) {
+  if (table.size() > size_t(MaxCornerRecords)) {
+    throw EEngineError("corner table refused: more than " + std::to_string(MaxCornerRecords) + " records");
+  }
+  TPolygonList outlines;
+  const size_t count = table.size();
+  size_t firstUnused = 0;  // records only ever become used, so this only grows
+  for (;;) {
+    while (firstUnused < count && table[firstUnused].used) ++firstUnused;
+    if (firstUnused == count) return outlines;
+    size_t s = firstUnused;
+    auto outline = std::make_unique<TPolygon>();
+    TPolygon& polygon = *outline;
+    outlines.push_back(std::move(outline));
+    int64_t dirx = table[s].dx, diry = 0;
+    while (!table[s].used) {
+      polygon.AddPoint(table[s].x, table[s].y);
+      table[s].used = true;
+      // The nearest record straight ahead, used ones included: an outline
+      // closes by reaching its first corner again. Ties go to the lower
+      // number, as only a strictly nearer record replaces the best.
+      int64_t best = 1000000;
+      size_t next = count;
+      for (size_t m = 0; m < count; ++m) {
+        const int64_t tx = int64_t(table[m].x) - table[s].x;
+        const int64_t ty = int64_t(table[m].y) - table[s].y;
+        if (dirx * ty != diry * tx || dirx * tx < 0 || diry * ty < 0 || (tx == 0 && ty == 0)) continue;
+        const int64_t distance = (tx < 0 ? -tx : tx) + (ty < 0 ? -ty : ty);
+        if (distance < best) {
+          best = distance;
+          next = m;
+        }
+      }
+      if (next == count) throw EEngineError("err #21");
+      if (dirx != 0) {
+        dirx = 0;
+        diry = table[next].dy;
+      } else {
+        dirx = table[next].dx;
+        diry = 0;
+      }
+      s = next;
+    }
+  }
+}
+
+TPolygonList TraceWallOutlines(const TBitmap32& map) {
+  TCornerTable table = DetectWallCorners(map);
+  return TraceCornerTable(table);
+}
+
+void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha) {
+  const int32_t w = bitmap.Width(), h = bitmap.Height();
+  if (w <= 0 || h <= 0) return;
+  for (int32_t y = 0; y < h; ++y) {
+    TColor32* line = bitmap.ScanLine(y);
+    for (int32_t x = 0; x < w; ++x) {
+      const TColor32 p = line[x];
+      line[x] = MakeColor32(RedOf(p), GreenOf(p), BlueOf(p), alpha);
+    }
+  }
+  bitmap.Changed();
+}
+
+int32_t GridToPixel(int32_t i) { return Saturate(int64_t(i) * 10 + 10); }
+
+int32_t PixelToGridX(int32_t px) { return PixelToGrid(px, FieldWidth); }
+int32_t PixelToGridY(int32_t py) { return PixelToGrid(py, FieldHeight); }

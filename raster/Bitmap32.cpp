@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+#include "raster/LineWalk.h"
+
 namespace {
 
 // More pixels than this (1 GiB of storage) are refused outright: no bitmap
@@ -82,86 +84,10 @@ void TBitmap32::WritePixel(int32_t x, int32_t y, TColor32 color) {
   bits_[size_t(y) * size_t(width_) + size_t(x)] = color;
 }
 
-// The line's pixels are steps i = 0..n along the major axis (n = the larger
-// of |dx|, |dy|); the minor coordinate at step i is the start's plus
-// i·d/n rounded half up. Axis-parallel lines come out as the plain runs
-// from the first point towards the second. Clipping solves for the range of
-// steps inside the bitmap (directly on the major axis, by bisection on the
-// monotone minor axis), so a line from far outside costs no more than the
-// part that is drawn.
 void TBitmap32::PutLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor32 color, bool includeLast) {
-  if (Empty()) return;
-  const int64_t dx = int64_t(x2) - x1, dy = int64_t(y2) - y1;
-  const int64_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-  const bool xMajor = adx >= ady;
-  const int64_t n = xMajor ? adx : ady;
-  int64_t last = includeLast ? n : n - 1;
-  if (last < 0) return;
-
-  const int64_t major0 = xMajor ? x1 : y1;
-  const int64_t minor0 = xMajor ? y1 : x1;
-  const int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
-  const int64_t minorDelta = xMajor ? dy : dx;
-  const int64_t majorSize = xMajor ? width_ : height_;
-  const int64_t minorSize = xMajor ? height_ : width_;
-
-  auto minorAt = [&](int64_t i) -> int64_t {
-    if (n == 0) return minor0;
-    // floor((2·i·d + n) / (2n)), exact in 128 bits.
-    const __int128 num = __int128(2) * i * minorDelta + n;
-    const __int128 den = __int128(2) * n;
-    __int128 q = num / den;
-    if ((num % den != 0) && (num < 0)) --q;
-    return minor0 + int64_t(q);
-  };
-
-  // Steps whose major coordinate lies in [0, majorSize).
-  int64_t first = 0;
-  if (majorStep > 0) {
-    first = std::max<int64_t>(first, -major0);
-    last = std::min<int64_t>(last, majorSize - 1 - major0);
-  } else {
-    first = std::max<int64_t>(first, major0 - (majorSize - 1));
-    last = std::min<int64_t>(last, major0);
-  }
-  if (first > last) return;
-
-  // Narrow to the steps whose minor coordinate lies in [0, minorSize): the
-  // minor coordinate moves one way only, so each end is one bisection.
-  const bool rising = minorDelta >= 0;
-  auto inLowSide = [&](int64_t i) { return rising ? minorAt(i) >= 0 : minorAt(i) < minorSize; };
-  auto inHighSide = [&](int64_t i) { return rising ? minorAt(i) < minorSize : minorAt(i) >= 0; };
-  if (!inLowSide(last) || !inHighSide(first)) return;
-  {
-    int64_t lo = first, hi = last;  // first step that satisfies inLowSide
-    while (lo < hi) {
-      const int64_t mid = lo + (hi - lo) / 2;
-      if (inLowSide(mid)) hi = mid; else lo = mid + 1;
-    }
-    first = lo;
-  }
-  {
-    int64_t lo = first, hi = last;  // last step that satisfies inHighSide
-    while (lo < hi) {
-      const int64_t mid = lo + (hi - lo + 1) / 2;
-      if (inHighSide(mid)) lo = mid; else hi = mid - 1;
-    }
-    last = lo;
-  }
-  if (first > last) return;
-
-  TRect touched{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-  for (int64_t i = first; i <= last; ++i) {
-    const int64_t major = major0 + majorStep * i;
-    const int64_t minor = minorAt(i);
-    const int32_t px = int32_t(xMajor ? major : minor);
-    const int32_t py = int32_t(xMajor ? minor : major);
-    bits_[size_t(py) * size_t(width_) + size_t(px)] = color;
-    touched.Left = std::min(touched.Left, px);
-    touched.Top = std::min(touched.Top, py);
-    touched.Right = std::max(touched.Right, px + 1);
-    touched.Bottom = std::max(touched.Bottom, py + 1);
-  }
+  const TRect touched = WalkLine(x1, y1, x2, y2, includeLast, width_, height_, [&](int32_t x, int32_t y) {
+    bits_[size_t(y) * size_t(width_) + size_t(x)] = color;
+  });
   Changed(touched);
 }
 

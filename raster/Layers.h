@@ -42,6 +42,7 @@ class TCustomLayer {
 class TPositionedLayer : public TCustomLayer {
  public:
   using TCustomLayer::TCustomLayer;
+  ~TPositionedLayer() override;  // repaints the area it covered
   const TFloatRect& Placement() const { return placement_; }
   void SetPlacement(const TFloatRect& r);
   TRect Bounds() const override;  // placement rounded outwards
@@ -64,6 +65,10 @@ class TBitmapLayer : public TPositionedLayer {
   std::unique_ptr<TBitmap32> bitmap_;
 };
 
+// The collection does not own its layers while their owners hold them: a
+// layer's owner destroys it before the collection goes. Whatever layers are
+// still registered when the collection is destroyed are deleted by it, so
+// they must have been created with new.
 class TLayerCollection {
  public:
   using TInvalidateHandler = std::function<void(const TRect& area)>;

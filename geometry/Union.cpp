@@ -1,9 +1,10 @@
-// UnitedArea: every contour of every set goes into one Clipper pass, turned
+// UnitedArea: every contour of every set goes into Clipper passes, turned
 // so that outers wind +1 and holes -1. Within one set of non-crossing,
 // nested contours the winding number is then 1 inside and 0 outside, so
 // over all sets it counts how many sets hold a point, and the union is what
 // has a positive count. Overlapping sets neither cancel (as they would under
-// even-odd) nor need a pass each.
+// even-odd) nor need a pass each; they are united sixteen at a time, then
+// the results sixteen at a time, and so on.
 //
 // The integer frame is the one Clip uses for the same operands, so vertices
 // that came out of earlier clips convert exactly.
@@ -35,6 +36,21 @@ long double ContourAreaOf(const ClipperLib::Path& path, const TClipperFrame& fra
   return std::fabs(sum);
 }
 
+constexpr size_t Fan = 16;
+
+// Everything of positive winding among paths.
+ClipperLib::Paths UnitePositive(const ClipperLib::Paths& paths) {
+  ClipperLib::Paths solution;
+  ClipperLib::Clipper clipper;
+  // Clipper refuses paths without area and reports a pass over nothing as a
+  // failure; nothing has no area.
+  if (!clipper.AddPaths(paths, ClipperLib::ptSubject, true)) return solution;
+  if (!clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftPositive, ClipperLib::pftPositive)) {
+    throw std::runtime_error("UnitedArea: the clipper failed");
+  }
+  return solution;
+}
+
 }  // namespace
 
 long double UnitedArea(const std::vector<const TPolygon*>& sets) {
@@ -45,9 +61,10 @@ long double UnitedArea(const std::vector<const TPolygon*>& sets) {
   }
   frame.Fix();
 
-  ClipperLib::Paths paths;
+  std::vector<ClipperLib::Paths> groups;
   for (const TPolygon* set : sets) {
     if (set == nullptr) continue;
+    ClipperLib::Paths paths;
     const std::vector<TContour>& contours = set->Contours();
     for (size_t i = 0; i < contours.size(); ++i) {
       ClipperLib::Path path;
@@ -57,20 +74,31 @@ long double UnitedArea(const std::vector<const TPolygon*>& sets) {
       if (ClipperLib::Orientation(path) != outer) std::reverse(path.begin(), path.end());
       paths.push_back(std::move(path));
     }
+    if (!paths.empty()) groups.push_back(std::move(paths));
   }
 
-  ClipperLib::Clipper clipper;
-  // Clipper refuses paths without area and reports a pass over nothing as a
-  // failure; nothing has no area.
-  if (!clipper.AddPaths(paths, ClipperLib::ptSubject, true)) return 0.0L;
-  ClipperLib::Paths solution;
-  if (!clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftPositive, ClipperLib::pftPositive)) {
-    throw std::runtime_error("UnitedArea: the clipper failed");
-  }
+  // Unions of Fan groups at a time, then of their results, and so on: a
+  // pass costs more than linearly in the crossings of its edges, and the
+  // union of a few regions has far fewer edges than the regions together.
+  // A pass's solution winds +1 inside and 0 outside, like each set, so it
+  // goes into the next level as it is.
+  do {
+    std::vector<ClipperLib::Paths> next;
+    for (size_t g = 0; g < groups.size(); g += Fan) {
+      ClipperLib::Paths merged;
+      for (size_t k = g; k < std::min(groups.size(), g + Fan); ++k)
+        for (ClipperLib::Path& path : groups[k]) merged.push_back(std::move(path));
+      ClipperLib::Paths united = UnitePositive(merged);
+      if (!united.empty()) next.push_back(std::move(united));
+    }
+    groups = std::move(next);
+  } while (groups.size() > 1);
+  if (groups.empty()) return 0.0L;
+
   // Outers of the solution are positive, holes negative, as Clip's hole
   // flags say.
   long double total = 0.0L;
-  for (const ClipperLib::Path& path : solution) {
+  for (const ClipperLib::Path& path : groups[0]) {
     const long double a = ContourAreaOf(path, frame);
     total += ClipperLib::Orientation(path) ? a : -a;
   }

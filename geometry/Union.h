@@ -1,6 +1,6 @@
 // The union of many polygon sets at once, for the lit area that the panel
-// recomputes after every change of the lights: one clipper pass over all
-// sets instead of one pass per set on a growing accumulation.
+// recomputes after every change of the lights: a few clipper passes over
+// many sets each instead of one pass per set on a growing accumulation.
 #pragma once
 
 #include <vector>

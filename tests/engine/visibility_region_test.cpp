@@ -4,6 +4,7 @@
 // subtraction against the shadows cut out one by one, and lights far away.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -69,12 +70,16 @@ std::vector<std::pair<int32_t, int32_t>> InterestingLights(const TTextMap& map, 
     lights.emplace_back(x0 - 3, y + 1);
     if (x1 - x0 >= 2) lights.emplace_back(x0 + 1, y);  // inside an edge
   }
-  // Grid points with wall on all four sides.
+  // Grid points with wall on all four sides, a handful of them.
+  std::vector<std::pair<int32_t, int32_t>> walled;
   for (int32_t y = 1; y < map.height; ++y) {
     for (int32_t x = 1; x < map.width; ++x) {
-      if (map.Wall(x, y) && map.Wall(x - 1, y) && map.Wall(x, y - 1) && map.Wall(x - 1, y - 1)) lights.emplace_back(x, y);
+      if (map.Wall(x, y) && map.Wall(x - 1, y) && map.Wall(x, y - 1) && map.Wall(x - 1, y - 1)) walled.emplace_back(x, y);
     }
   }
+  std::shuffle(walled.begin(), walled.end(), rng);
+  walled.resize(std::min<size_t>(walled.size(), 8));
+  lights.insert(lights.end(), walled.begin(), walled.end());
   for (auto p : {std::pair{-3, 5}, {70, 45}, {-1, -1}, {map.width + 1, 2}, {5, map.height + 3}}) lights.push_back(p);
   return lights;
 }

@@ -225,3 +225,27 @@ TEST(SubtractUnion, EmptySetStaysEmpty) {
   region.SubtractUnion({{{0, 0}, {1, 0}, {1, 1}}});
   EXPECT_TRUE(region.Contours().empty());
 }
+
+TEST(SubtractUnion, ShapesInsideOthersChangeNothingWhetherLeftOutOrNot) {
+  // Nested convex shapes, two identical ones (one of them must stay), a
+  // shape inside one that is itself inside a third, and a shape inside a
+  // non-convex one.
+  const std::vector<TShape> shapes = {
+      {{10, 10}, {12, 10}, {12, 12}, {10, 12}},
+      {{5, 5}, {20, 5}, {20, 20}, {5, 20}},
+      {{5, 5}, {20, 5}, {20, 20}, {5, 20}},
+      {{0, 0}, {30, 0}, {30, 30}, {0, 30}},
+      {{40, 0}, {59, 0}, {59, 30}, {50, 30}, {50, 10}, {45, 10}, {45, 30}, {40, 30}},
+      {{41, 1}, {44, 1}, {44, 29}},
+      {{46, 20}, {49, 20}, {49, 25}},  // in the notch: not covered
+  };
+  const auto one = OneByOne(shapes);
+  const auto all = InOnePass(shapes);
+  EXPECT_EQ(one->Area(), 2340.0L - 900.0L - 470.0L - 7.5L);
+  EXPECT_EQ(all->Area(), one->Area());
+  EXPECT_FALSE(Contains(*all, 15, 15));
+  EXPECT_FALSE(Contains(*all, 11, 11));
+  EXPECT_FALSE(Contains(*all, 48.5, 23));
+  const std::vector<TShape> twins = {shapes[1], shapes[1]};
+  EXPECT_EQ(InOnePass(twins)->Area(), 2340.0L - 225.0L);
+}

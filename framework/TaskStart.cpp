@@ -1,0 +1,210 @@
+// StartTask, HideSplash, the Get* accessors and FinalizeTask.
+#include "framework/TaskStart.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <filesystem>
+
+#include "framework/FileCommands.h"
+#include "framework/HelpWindow.h"
+#include "framework/QtText.h"
+#include "framework/SpecialFolders.h"
+#include "framework/SplashForm.h"
+
+int32_t TaskYear = 0;
+std::string TaskName;
+int32_t TaskLevel = 0;
+std::string ProgramFolder;
+std::string UserFolder;
+
+std::unique_ptr<TNameValueTreeTuvLocalization> CommonLocalization;
+TNameValueTreeTuvLocalization* TaskLocalization = nullptr;
+std::unique_ptr<TIniNameValueTree> StatisticsTree;
+std::unique_ptr<TIniNameValueTree> SettingsTree;
+std::unique_ptr<TIniNameValueTree> RecordTree;
+std::unique_ptr<TIniNameValueTree> AutosaveTree;
+
+std::string DocumentsFolder;
+std::string DefaultExtension;
+std::string FileDialogFilter;
+
+QPointer<QFileDialog> OpenDialog;
+QPointer<QFileDialog> SaveDialog;
+QPointer<TSplashForm> Splash;
+QPointer<TfmHelp> fmHelp;
+QPointer<QWidget> TaskWindow;
+
+namespace {
+
+bool taskStarted = false;
+// The task localization when it is a separate file; TaskLocalization
+// points either here or at CommonLocalization.
+std::unique_ptr<TNameValueTreeTuvLocalization> separateTaskLocalization;
+
+// Paints the splash now: no event loop runs while the task window is being
+// built. Socket notifiers stay out so that a termination request waits for
+// a real loop (framework/Termination.h), and the user cannot act yet.
+void RepaintSplash() {
+  if (!Splash) return;
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+  Splash->repaint();
+}
+
+std::string CurrentFolderWithSeparator() {
+  std::error_code error;
+  std::string folder = std::filesystem::current_path(error).string();
+  if (error || folder.empty()) return {};  // names become relative to wherever we are
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+// A per-user tree; a file that exists but cannot be read leaves it absent.
+std::unique_ptr<TIniNameValueTree> OpenTree(const std::string& fileName) {
+  try {
+    return std::make_unique<TIniNameValueTree>(fileName);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+QFileDialog* MakeDialog(bool save) {
+  auto* dialog = new QFileDialog(TaskWindow.data());
+  dialog->setObjectName(save ? "SaveDialog" : "OpenDialog");
+  // Qt's own dialog: it honours the default suffix and the overwrite
+  // question on every desktop, which portal dialogs do not promise.
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::AnyFile);  // neither dialog insists on an existing file
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !save);
+  dialog->setOption(QFileDialog::ReadOnly, false);
+  dialog->setSizeGripEnabled(true);
+  dialog->setWindowModality(Qt::ApplicationModal);
+  return dialog;
+}
+
+void ConfigureDialog(QFileDialog* dialog) {
+  const QStringList filters = FilterToNameFilters(FileDialogFilter);
+  dialog->setDirectory(PathToQString(DocumentsFolder));
+  dialog->setNameFilters(filters);
+  if (!filters.isEmpty()) dialog->selectNameFilter(filters.first());
+  dialog->setDefaultSuffix(PathToQString(DefaultExtension));
+}
+
+}  // namespace
+
+void SetTaskWindow(QWidget* window) { TaskWindow = window; }
+
+std::string MakeContestId(int32_t year, int32_t level) {
+  return "TUV-" + std::to_string(year) + "-" + std::to_string(level);
+}
+
+bool TaskStarted() { return taskStarted; }
+
+void StartTask(int32_t year, const std::string& taskName, int32_t level) {
+  if (taskStarted) FinalizeTask();
+  taskStarted = true;
+
+  const std::string contestId = MakeContestId(year, level);
+  const bool noTask = taskName.empty();
+
+  if (!Splash) {
+    Splash = new TSplashForm(contestId);
+    Splash->show();
+    RepaintSplash();
+  }
+
+  TaskName = noTask ? contestId : taskName;
+  TaskYear = year;
+  TaskLevel = level;
+
+  ProgramFolder = CurrentFolderWithSeparator();
+
+  UserFolder = JoinFolder(GetSpecialFolderPath(CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE), contestId) + "/";
+  ForceFolder(UserFolder);
+
+  CommonLocalization = std::make_unique<TNameValueTreeTuvLocalization>(ProgramFolder + contestId + ".loc");
+  if (noTask) {
+    TaskLocalization = CommonLocalization.get();
+  } else {
+    separateTaskLocalization = std::make_unique<TNameValueTreeTuvLocalization>(
+        ProgramFolder + TaskName + "-" + std::to_string(level) + ".loc");
+    TaskLocalization = separateTaskLocalization.get();
+  }
+
+  StatisticsTree = OpenTree(UserFolder + TaskName + ".stat");
+  SettingsTree = OpenTree(UserFolder + TaskName + ".set");
+  if (!noTask) {
+    RecordTree = OpenTree(UserFolder + TaskName + ".rec");
+    if (RecordTree) RecordTree->WriteInteger("/etc/level", level);
+    AutosaveTree = OpenTree(UserFolder + TaskName + ".sav");
+    if (AutosaveTree) AutosaveTree->WriteInteger("/etc/level", level);
+  }
+
+  OpenDialog = MakeDialog(false);
+  SaveDialog = MakeDialog(true);
+
+  // Documents may not exist on a fresh Linux account, so the whole chain is
+  // created, not only the last folder.
+  DocumentsFolder = JoinFolder(GetSpecialFolderPath(CSIDL_PERSONAL), contestId);
+  ForceFolder(DocumentsFolder);
+  if (!noTask) {
+    DocumentsFolder += "/" + TaskName + "/";
+    ForceFolder(DocumentsFolder);
+  }
+
+  DefaultExtension = noTask ? std::string("tuv") : "tuv-" + TaskName;
+  const std::string mainName =
+      CommonLocalization->Translate(noTask ? "/filedialog/filter/main-core" : "/filedialog/filter/main");
+  const std::string allFilesName = CommonLocalization->Translate("/filedialog/filter/allfiles");
+  FileDialogFilter = mainName + "|*." + DefaultExtension + "|" + allFilesName + "|*.*";
+  ConfigureDialog(OpenDialog);
+  ConfigureDialog(SaveDialog);
+
+  RepaintSplash();
+}
+
+void HideSplash(QWidget* /*taskWindow*/) {
+  if (!Splash) return;
+  Splash->hide();
+  delete Splash.data();
+}
+
+TIniNameValueTree* GetAutosaveTree() { return AutosaveTree.get(); }
+TIniNameValueTree* GetRecordTree() { return RecordTree.get(); }
+TNameValueTreeTuvLocalization* GetTaskLocalization() { return TaskLocalization; }
+
+void FinalizeTask() {
+  if (!taskStarted) return;
+  taskStarted = false;
+
+  // Each destruction writes its file.
+  SettingsTree.reset();
+  StatisticsTree.reset();
+  AutosaveTree.reset();
+  RecordTree.reset();
+  TaskLocalization = nullptr;
+  separateTaskLocalization.reset();
+  CommonLocalization.reset();
+
+  TaskYear = 0;
+  TaskName.clear();
+  TaskLevel = 0;
+  ProgramFolder.clear();
+  UserFolder.clear();
+  DocumentsFolder.clear();
+  DefaultExtension.clear();
+  FileDialogFilter.clear();
+
+  delete OpenDialog.data();
+  delete SaveDialog.data();
+  delete Splash.data();
+  delete fmHelp.data();
+}
+
+int ExecuteTask(QApplication& application) {
+  const int result = application.exec();
+  FinalizeTask();
+  return result;
+}

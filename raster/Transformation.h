@@ -25,4 +25,5 @@ class TAffineTransformation : public TTransformation {
   void Changed() { fixedValid_ = false; }
   mutable bool fixedValid_ = false;
   mutable int32_t fixed_[3][3] = {};
+  mutable float fixedFrom_[3][3] = {};  // the Matrix that fixed_ was built from
 };

@@ -39,6 +39,10 @@ class TPolygon32 : public TPolygonDrawingForm {
  private:
   mutable TArrayOfArrayOfFixedPoint normals_;
   mutable bool normalsValid_ = false;
+  // The points the normals were built from: Points is public, so a direct
+  // edit must not leave stale normals behind.
+  mutable TArrayOfArrayOfFixedPoint normalsFrom_;
+  mutable bool normalsClosed_ = true;
 };
 
 // The drawing form of a polygon set: built on first request after a change

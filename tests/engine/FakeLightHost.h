@@ -1,0 +1,157 @@
+// A light host without a window, for the engine's tests and benchmarks: it
+// owns what the main window would own for the lights (the layer stack with
+// the four base layers of 620 x 410, the light list, the wall rectangles of
+// a text-picture map, the lit filler with an opaque pattern and the field
+// transformation) and installs itself as LightHost while it lives.
+//
+// The pattern's pixel at (x, y) is PatternPixel(x, y), so a test can tell a
+// filled pixel from any other value.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "engine/Light.h"
+#include "engine/LightHost.h"
+#include "engine/LevelMap.h"
+#include "engine/MapText.h"
+#include "engine/Visibility.h"
+#include "raster/Layers.h"
+#include "raster/PolygonFiller.h"
+#include "raster/Transformation.h"
+
+class TFakeLightHost : public TLightHost {
+ public:
+  // picture: a text-picture map as LoadMapText reads it.
+  explicit TFakeLightHost(const std::string& picture) : TFakeLightHost(LoadMapText(picture)) {}
+  explicit TFakeLightHost(std::unique_ptr<TBitmap32> levelMap) : map(std::move(levelMap)) {
+    previousHost_ = LightHost;
+    previousWidth_ = FieldWidth;
+    previousHeight_ = FieldHeight;
+    previousVisWidth_ = VisWidth;
+    previousVisHeight_ = VisHeight;
+    LightHost = this;
+
+    map->SetOuterColor(FreePixel);
+    FieldWidth = map->Width();
+    FieldHeight = map->Height();
+    SetFieldSize(FieldWidth, FieldHeight);
+    int32_t wallCount = 0;
+    wallRects = BuildWallRects(*map, wallCount);
+    freeCells = FieldWidth * FieldHeight - wallCount;
+    map->SetOuterColor(WallPixel);
+
+    const int32_t w = (FieldWidth + 2) * 10;
+    const int32_t h = (FieldHeight + 2) * 10;
+    layBackground = NewFieldLayer(0, 0, w, h);
+    layLit = NewFieldLayer(0, 0, w, h);
+    layWalls = NewFieldLayer(0, 0, w, h);
+    layOverlay = NewFieldLayer(0, 0, w, h);
+    layWalls->LayerBitmap().Fill(0);
+    layOverlay->LayerBitmap().Fill(0);
+
+    pattern.Resize(w, h);
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) pattern.WritePixel(x, y, PatternPixel(x, y));
+    pattern.SetDrawMode(dmBlend);
+    litFiller.PatternBitmap = &pattern;
+    fieldTransform.ScaleBy(10, 10);
+    fieldTransform.TranslateBy(10, 10);
+  }
+
+  ~TFakeLightHost() override {
+    // The lights repaint through this host while they go, so they go first.
+    lights.Clear();
+    LightHost = previousHost_;
+    FieldWidth = previousWidth_;
+    FieldHeight = previousHeight_;
+    SetFieldSize(previousVisWidth_, previousVisHeight_);
+  }
+
+  static constexpr TColor32 PatternPixel(int32_t x, int32_t y) {
+    return MakeColor32(uint8_t(x), uint8_t(y), uint8_t(0x80 + (x >> 8) + 4 * (y >> 8)), 0xFF);
+  }
+
+  TLightList& Lights() override { return lights; }
+  const TPolygonList& WallRects() override { return wallRects; }
+  TBitmapLayer& LayLit() override { return *layLit; }
+  TBitmapLayer& LayOverlay() override { return *layOverlay; }
+  TBitmapPolygonFiller& LitFiller() override { return litFiller; }
+  TAffineTransformation& FieldTransform() override { return fieldTransform; }
+  TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override {
+    auto* layer = new TBitmapLayer(layers);
+    layer->LayerBitmap().Resize(width, height);
+    layer->SetPlacement(TFloatRect{float(left), float(top), float(left + width), float(top + height)});
+    layer->LayerBitmap().SetDrawMode(dmBlend);
+    return layer;
+  }
+
+  // A light of the list, placed on (i, j) and lit.
+  TLight& AddLitLight(int32_t i, int32_t j) {
+    auto light = std::make_unique<TLight>();
+    TLight& added = *light;
+    lights.Add(std::move(light));
+    added.MoveToGridPoint(i, j);
+    TLight::UpdateLitLayer(&added, true);
+    return added;
+  }
+
+  const TBitmap32& Lit() const { return layLit->LayerBitmap(); }
+  const TBitmap32& Overlay() const { return layOverlay->LayerBitmap(); }
+
+  // Declared first, destroyed last: the layers, the lights' icon layers
+  // included, must not outlive their collection.
+  TLayerCollection layers;
+  std::unique_ptr<TBitmap32> map;
+  TBitmapLayer* layBackground = nullptr;  // owned by layers
+  TBitmapLayer* layLit = nullptr;
+  TBitmapLayer* layWalls = nullptr;
+  TBitmapLayer* layOverlay = nullptr;
+  TBitmap32 pattern;
+  TBitmapPolygonFiller litFiller;
+  TAffineTransformation fieldTransform;
+  TPolygonList wallRects;
+  int32_t freeCells = 0;
+  TLightList lights;
+
+ private:
+  TLightHost* previousHost_;
+  int32_t previousWidth_, previousHeight_, previousVisWidth_, previousVisHeight_;
+};
+
+// Slow models of a region, for checking what is drawn from it.
+
+// Membership by even-odd parity over all contours, as the clipper reads a set.
+inline bool RegionContains(const TPolygon& region, double x, double y) {
+  bool inside = false;
+  for (const TContour& c : region.Contours()) {
+    const size_t n = c.size();
+    for (size_t k = 0, m = n - 1; k < n; m = k++) {
+      const gpc_vertex& a = c[k];
+      const gpc_vertex& b = c[m];
+      if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    }
+  }
+  return inside;
+}
+
+// Distance from (x, y) to the nearest edge of any contour.
+inline double DistanceToBoundary(const TPolygon& region, double x, double y) {
+  double best = std::numeric_limits<double>::infinity();
+  for (const TContour& c : region.Contours()) {
+    const size_t n = c.size();
+    for (size_t k = 0, m = n - 1; k < n; m = k++) {
+      const double ax = c[m].x, ay = c[m].y, dx = c[k].x - ax, dy = c[k].y - ay;
+      const double len2 = dx * dx + dy * dy;
+      const double t = len2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / len2, 0.0, 1.0) : 0.0;
+      best = std::min(best, std::hypot(x - (ax + t * dx), y - (ay + t * dy)));
+    }
+  }
+  return best;
+}
+
+// The centre of field pixel (px, py) in cell units.
+inline double PixelCentreToCell(int32_t p) { return (p + 0.5 - 10.0) / 10.0; }

@@ -1,0 +1,58 @@
+// Turning the level's Qt resources into TBitmap32 images.
+#include "game/LevelResources.h"
+
+#include <QFile>
+#include <QImage>
+#include <cstring>
+
+#include "engine/MapText.h"
+
+namespace {
+
+// The picture as unpremultiplied ARGB, or a null image.
+QImage ReadPicture(const QString& name) {
+  QImage image(name);
+  if (image.isNull()) return image;
+  return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// QRgb and TColor32 share one layout (alpha in the top byte, then red,
+// green, blue), so the rows copy across as they are.
+void CopyPicture(const QImage& image, TBitmap32& out) {
+  out.Resize(image.width(), image.height());
+  for (int y = 0; y < image.height(); ++y) {
+    std::memcpy(out.ScanLine(y), image.constScanLine(y), size_t(image.width()) * sizeof(TColor32));
+  }
+  out.Changed();
+}
+
+TBitmap32& AddPicture(TBitmap32List& list, const QString& name) {
+  const QImage image = ReadPicture(name);
+  if (image.isNull()) throw ELevelResource(name);
+  TBitmap32& added = list.Add();
+  CopyPicture(image, added);
+  return added;
+}
+
+}  // namespace
+
+bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
+  const QImage image = ReadPicture(resourceName);
+  if (image.isNull()) return false;
+  CopyPicture(image, out);
+  return true;
+}
+
+void LoadLevelLists(TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
+  QFile mapFile(LevelMapResource);
+  if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
+  LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+
+  AddPicture(imlMap2, LevelUnlitResource);
+  AddPicture(imlMap2, LevelLitResource);
+  for (const QString& name : LevelIconResources) {
+    TBitmap32& icon = AddPicture(imlPoints2, name);
+    icon.SetDrawMode(dmTransparent);
+    icon.SetOuterColor(IconOuterColor);
+  }
+}

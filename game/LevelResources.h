@@ -1,0 +1,47 @@
+// The level carried inside the program: the map text, the unlit and lit
+// field pictures, the five light icons and the splash picture, kept as Qt
+// resources under :/level/ (data/CMakeLists.txt) and turned here into the
+// window's image lists.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+#include "raster/Bitmap32.h"
+
+inline const QString LevelMapResource = QStringLiteral(":/level/map.txt");
+inline const QString LevelUnlitResource = QStringLiteral(":/level/unlit.png");
+inline const QString LevelLitResource = QStringLiteral(":/level/lit.png");
+inline const QString LevelSplashResource = QStringLiteral(":/level/splash.png");
+// The icons by their index in imlPoints2: marker, placed, forbidden,
+// hovered, dragged.
+inline const QString LevelIconResources[5] = {
+    QStringLiteral(":/level/icon0_marker.png"),  QStringLiteral(":/level/icon1_placed.png"),
+    QStringLiteral(":/level/icon2_forbidden.png"), QStringLiteral(":/level/icon3_hovered.png"),
+    QStringLiteral(":/level/icon4_dragged.png"),
+};
+
+// The icons' transparent colour in their list (opaque magenta); no icon
+// pixel has this value.
+constexpr TColor32 IconOuterColor = 0xFFFF00FF;
+
+// Raised when a level resource is missing or unreadable: the program was
+// built without its level, and there is nothing sensible to show.
+class ELevelResource : public std::runtime_error {
+ public:
+  explicit ELevelResource(const QString& name)
+      : std::runtime_error("Level resource missing: " + name.toStdString()) {}
+};
+
+// Reads a picture (a resource name or a file path) into out, pixel for
+// pixel as unpremultiplied ARGB. Returns false and leaves out as it was when
+// the picture cannot be read. Throws EBitmapAllocation when out cannot hold
+// it. Draw mode and outer colour of out are not touched.
+bool LoadLevelImage(const QString& resourceName, TBitmap32& out);
+
+// Appends to imlMap2 the map (image 0, 0xFF000000 wall and 0xFFFFFFFF free
+// pixels, from the map text), the unlit picture (1) and the lit picture
+// (2); appends to imlPoints2 the five icons, each with draw mode
+// dmTransparent and outer colour IconOuterColor. Throws ELevelResource when
+// a resource is missing.
+void LoadLevelLists(TBitmap32List& imlMap2, TBitmap32List& imlPoints2);

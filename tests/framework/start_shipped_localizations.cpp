@@ -1,0 +1,97 @@
+// The localization files the build puts beside the game: every key the
+// framework and the game window look up is there, in Windows-1251, and the
+// help texts use only commands the markup knows.
+#include <algorithm>
+#include <filesystem>
+
+#include "TempHome.h"
+#include "framework/CodePage.h"
+#include "framework/TaskStart.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string RunFolder = GLOWMERE_BUILD_DATA_DIR "/../run/";
+const std::string SourceFolder = GLOWMERE_DATA_DIR "/loc/";
+
+const char* const CommonKeys[] = {
+    "/filedialog/filter/main", "/filedialog/filter/main-core", "/filedialog/filter/allfiles",
+    "/help/caption/statement", "/help/caption/usermanual",     "/help/closebutton",
+    "/help/showonstart",
+};
+const char* const TaskKeys[] = {
+    "title",          "action/file",      "action/clear",      "action/load",         "action/save",
+    "action/exit",    "action/statement", "action/usermanual", "action/leftHint",     "action/left",
+    "action/gotoRecord", "data/record",   "data/points",       "data/light",          "dialogs/clear",
+    "dialogs/gotoRecord", "dialogs/savingFailed", "/help/statement", "/help/usermanual",
+};
+
+class ShippedLocalizationTest : public TempHomeTest {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"TUV-2009-2.loc", "Glowmere-2.loc"}) {
+      ASSERT_TRUE(fs::exists(RunFolder + name)) << "build the glowmere_localization target";
+      fs::copy_file(RunFolder + name, home.ProgramFolder() + "/" + name);
+    }
+    StartTask(2009, "Glowmere", 2);
+  }
+};
+
+TEST_F(ShippedLocalizationTest, CommonFileHoldsEveryFrameworkKey) {
+  for (const char* key : CommonKeys) {
+    const std::string text = CommonLocalization->Translate(key);
+    EXPECT_NE(text, MissingText) << key;
+    EXPECT_FALSE(text.empty()) << key;
+  }
+}
+
+TEST_F(ShippedLocalizationTest, TaskFileHoldsEveryWindowKey) {
+  for (const char* key : TaskKeys) {
+    const std::string text = GetTaskLocalization()->Translate(key);
+    EXPECT_NE(text, MissingText) << key;
+    EXPECT_FALSE(text.empty()) << key;
+  }
+}
+
+TEST_F(ShippedLocalizationTest, TextsAreWindows1251OfTheUtf8Sources) {
+  EXPECT_EQ(Cp1251ToUtf8(GetTaskLocalization()->Translate("action/left")), "Что осталось?");
+  EXPECT_EQ(Cp1251ToUtf8(GetTaskLocalization()->Translate("action/leftHint")), "Нажмите и держите");
+  EXPECT_EQ(Cp1251ToUtf8(GetTaskLocalization()->Translate("action/gotoRecord")), "Перейти");
+  for (const char* name : {"TUV-2009-2.loc", "Glowmere-2.loc"}) {
+    EXPECT_EQ(TTempHome::ReadFile(RunFolder + name), Utf8ToCp1251(TTempHome::ReadFile(SourceFolder + name))) << name;
+  }
+}
+
+TEST_F(ShippedLocalizationTest, FilterNamesTheTaskFiles) {
+  EXPECT_EQ(FileDialogFilter.substr(FileDialogFilter.find('|')), "|*.tuv-Glowmere|" +
+                                                                     CommonLocalization->Translate("/filedialog/filter/allfiles") +
+                                                                     "|*.*");
+}
+
+// Every "{{{" is closed and every command is one the markup knows, so a
+// typo cannot show up as a silently ignored format.
+TEST_F(ShippedLocalizationTest, HelpTextsUseOnlyKnownCommands) {
+  const std::vector<std::string> exact = {"+b", "-b", "+i", "-i", "+u", "-u", "+s", "-s", "n"};
+  for (const char* key : {"/help/statement", "/help/usermanual"}) {
+    const std::string text = GetTaskLocalization()->Translate(key);
+    int breaks = 0;
+    for (size_t at = text.find("{{{"); at != std::string::npos; at = text.find("{{{", at)) {
+      const size_t close = text.find("}}}", at + 3);
+      ASSERT_NE(close, std::string::npos) << key << " unclosed at " << at;
+      const std::string command = text.substr(at + 3, close - at - 3);
+      const bool known = std::find(exact.begin(), exact.end(), command) != exact.end() ||
+                         command.starts_with("f=") ||
+                         (command.starts_with("c=") && command.size() == 8) ||
+                         (command.starts_with("s=") && command.size() > 2 &&
+                          command.find_first_not_of("0123456789", 2) == std::string::npos);
+      EXPECT_TRUE(known) << key << ": {{{" << command << "}}}";
+      breaks += command == "n";
+      at = close + 3;
+    }
+    EXPECT_GE(breaks, 10) << key << " should be laid out in paragraphs";
+    EXPECT_EQ(text.find("}}}" "}"), std::string::npos) << key;
+  }
+}
+
+}  // namespace

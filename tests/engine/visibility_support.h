@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "geometry/Polygons.h"
@@ -16,6 +17,8 @@
 struct TTextMap {
   int32_t width = 0, height = 0;
   std::vector<std::string> rows;
+  std::vector<std::pair<int32_t, int32_t>> wallCells;    // top-left corners
+  std::vector<std::pair<int32_t, int32_t>> wallCorners;  // grid points touching a wall
   bool Wall(int32_t x, int32_t y) const {
     return x >= 0 && y >= 0 && x < width && y < height && rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#';
   }
@@ -26,6 +29,12 @@ inline TTextMap ReadTextMap(const std::vector<std::string>& rows) {
   m.rows = rows;
   m.height = static_cast<int32_t>(rows.size());
   m.width = rows.empty() ? 0 : static_cast<int32_t>(rows[0].size());
+  for (int32_t y = 0; y <= m.height; ++y) {
+    for (int32_t x = 0; x <= m.width; ++x) {
+      if (m.Wall(x, y)) m.wallCells.emplace_back(x, y);
+      if (m.Wall(x, y) || m.Wall(x - 1, y) || m.Wall(x, y - 1) || m.Wall(x - 1, y - 1)) m.wallCorners.emplace_back(x, y);
+    }
+  }
   return m;
 }
 
@@ -78,10 +87,8 @@ inline bool SegmentEntersCell(long double lx, long double ly, long double px, lo
 }
 
 inline bool SeenBySegments(const TTextMap& map, long double lx, long double ly, long double px, long double py) {
-  for (int32_t y = 0; y < map.height; ++y) {
-    for (int32_t x = 0; x < map.width; ++x) {
-      if (map.Wall(x, y) && SegmentEntersCell(lx, ly, px, py, x, y)) return false;
-    }
+  for (const auto& [x, y] : map.wallCells) {
+    if (SegmentEntersCell(lx, ly, px, py, x, y)) return false;
   }
   return true;
 }
@@ -89,14 +96,11 @@ inline bool SeenBySegments(const TTextMap& map, long double lx, long double ly, 
 // Distance from P to the nearest line through L and a wall corner.
 inline long double DistanceToCornerRays(const TTextMap& map, long double lx, long double ly, long double px, long double py) {
   long double best = 1e300L;
-  for (int32_t y = 0; y <= map.height; ++y) {
-    for (int32_t x = 0; x <= map.width; ++x) {
-      if (!(map.Wall(x, y) || map.Wall(x - 1, y) || map.Wall(x, y - 1) || map.Wall(x - 1, y - 1))) continue;
-      const long double dx = x - lx, dy = y - ly;
-      const long double len = std::sqrt(dx * dx + dy * dy);
-      if (len == 0) continue;
-      best = std::min(best, std::fabs(dx * (py - ly) - dy * (px - lx)) / len);
-    }
+  for (const auto& [x, y] : map.wallCorners) {
+    const long double dx = x - lx, dy = y - ly;
+    const long double len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0) continue;
+    best = std::min(best, std::fabs(dx * (py - ly) - dy * (px - lx)) / len);
   }
   return best;
 }

@@ -214,3 +214,11 @@ TEST(PolygonClip, IslandInsideAHoleIsAnOuterContour) {
   EXPECT_TRUE(Contains(*p, 4.5, 4.5));
   EXPECT_FALSE(Contains(*p, 3, 3));
 }
+
+TEST(PolygonClip, ASetClippedWithItselfReadsBothOperandsFirst) {
+  auto p = MakeRect(0, 0, 3, 2);
+  p->Clip(GPC_UNION, p.get());
+  EXPECT_EQ(p->Area(), 6.0L);
+  p->Clip(GPC_DIFF, p.get());
+  EXPECT_EQ(p->Area(), 0.0L);
+}

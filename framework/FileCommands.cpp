@@ -103,7 +103,8 @@ QStringList FilterToNameFilters(const std::string& filter) {
       patterns << (pattern == "*.*" ? QString("*") : Cp1251ToQString(pattern));
     }
     if (patterns.isEmpty()) patterns << "*";
-    result << Cp1251ToQString(parts[i]) + " (" + patterns.join(' ') + ")";
+    // Simplified as QFileDialog stores them, so that a seam sees what the dialog shows.
+    result << (Cp1251ToQString(parts[i]) + " (" + patterns.join(' ') + ")").simplified();
   }
   return result;
 }

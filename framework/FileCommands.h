@@ -32,4 +32,5 @@ void WriteCertificateLine(const std::string& line);
 
 // "T1|*.ext|T2|*.*" (Windows-1251) as Qt name filters: "T1 (*.ext)",
 // "T2 (*)". A pattern list "a;b" becomes "a b"; "*.*" means every file.
+// Runs of blanks shrink to one, as in QFileDialog.
 QStringList FilterToNameFilters(const std::string& filter);

@@ -24,6 +24,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -31,6 +32,9 @@
 
 #include "framework/Modal.h"
 #include "framework/TaskStart.h"
+
+// Readable failure messages for Qt strings (and lists of them).
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 inline QApplication& TestApplication() {
   static QApplication* application = [] {

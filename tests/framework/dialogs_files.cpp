@@ -71,7 +71,7 @@ TEST_F(FileCommandsTest, DialogsAreAskedWithTheTaskFolderFilterAndExtension) {
     EXPECT_EQ(fs::path(request.folder), fs::path(home.Documents() + "/TUV-2009-2/Glowmere"));
     EXPECT_EQ(request.defaultExtension, "tuv-Glowmere");
     EXPECT_EQ(request.filter, " - |*.tuv-Glowmere| - |*.*");
-    EXPECT_EQ(request.nameFilters, QStringList({" -  (*.tuv-Glowmere)", " -  (*)"}));
+    EXPECT_EQ(request.nameFilters, QStringList({"- (*.tuv-Glowmere)", "- (*)"}));
   }
 }
 

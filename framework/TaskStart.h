@@ -5,7 +5,7 @@
 //
 // Program entry, in this order:
 //   QApplication app(argc, argv);
-//   InstallTerminationHandlers();          // framework/Termination.h
+//   InstallTerminationHandlers();          // declared in framework/Termination.h
 //   auto window = std::make_unique<TfrmGlowmere>();  // its constructor calls StartTask
 //   window->show();
 //   int rc = ExecuteTask(app);             // event loop, then FinalizeTask
@@ -20,6 +20,7 @@
 
 #include "framework/IniNameValueTree.h"
 #include "framework/Localization.h"
+#include "framework/Termination.h"  // the program entry installs these handlers too
 
 class QApplication;
 class QFileDialog;

@@ -2,13 +2,17 @@
 // per test and whole-file byte access.
 #pragma once
 
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -56,4 +60,19 @@ inline std::string FolderListing(const std::filesystem::path& folder) {
   std::string listing;
   for (const auto& name : names) listing += name + "\n";
   return listing;
+}
+
+// Runs body in a child process under the unprivileged user "nobody" (uid
+// and gid 65534) and gives its exit status; -1 when that cannot be done.
+// Permission checks mean nothing to root, who runs the tests in CI.
+inline int RunAsNobody(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(111);
+    _exit(body());
+  }
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
 }

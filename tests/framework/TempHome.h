@@ -36,16 +36,33 @@
 // Readable failure messages for Qt strings (and lists of them).
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
+inline QApplication*& TestApplicationPointer() {
+  static QApplication* application = nullptr;
+  return application;
+}
+
+// Deletes the application when the test program ends, inside the test run
+// (not in static destruction, where Qt's own globals may be gone already):
+// Qt then releases its font database, which a never-deleted application
+// leaves to the leak checker.
+class TQtTestEnvironment : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    delete TestApplicationPointer();
+    TestApplicationPointer() = nullptr;
+  }
+};
+
 inline QApplication& TestApplication() {
-  static QApplication* application = [] {
+  QApplication*& application = TestApplicationPointer();
+  if (!application) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char name[] = "glowmere-test";
     static char* argv[] = {name, nullptr};
-    // Never destroyed: tearing Qt down during static destruction is not
-    // safe, and a reachable object is no leak.
-    return new QApplication(argc, argv);
-  }();
+    application = new QApplication(argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TQtTestEnvironment);
+  }
   return *application;
 }
 

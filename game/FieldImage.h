@@ -1,0 +1,46 @@
+// imgField: the control that shows the field's layer stack 1:1. It owns the
+// layer collection, recomposes only the area that the layers report as
+// changed, and hands mouse events to the window's handlers in field pixels.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "raster/Bitmap32.h"
+#include "raster/Layers.h"
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle, mbOther };
+
+class TImage32 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TImage32(QWidget* parent = nullptr);
+  ~TImage32() override;
+
+  TLayerCollection& Layers() { return *layers_; }
+  // Field size in pixels; the control keeps exactly this size.
+  void SetFieldSize(int width, int height);
+
+  // The composed stack, as the screen shows it (recomposed where stale).
+  const TBitmap32& Composed();
+
+  std::function<void(TMouseButton, int x, int y)> OnMouseDown;
+  std::function<void(int x, int y)> OnMouseMove;
+  std::function<void(TMouseButton, int x, int y)> OnMouseUp;
+  std::function<void()> OnMouseLeave;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  void Recompose();
+
+  std::unique_ptr<TLayerCollection> layers_;
+  TBitmap32 composed_;  // the stack composed, field pixels
+  TRect stale_;         // part of composed_ not yet recomposed
+};

@@ -1,0 +1,144 @@
+// TfrmGlowmere: the game window and the whole game state. It owns the map
+// and the walls built from it, the lights on the field, the layers of the
+// field image, and the figures of the side panel; every change of the
+// lights passes through UpdateState, which keeps the panel, the autosave
+// tree and the record in step.
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <memory>
+#include <string>
+
+#include "engine/Light.h"
+#include "engine/LightHost.h"
+#include "framework/IniNameValueTree.h"
+#include "framework/Localization.h"
+#include "framework/NameValueTree.h"
+#include "framework/TuvForm.h"
+#include "game/FieldImage.h"
+#include "game/HintButton.h"
+#include "geometry/Polygons.h"
+#include "raster/Bitmap32.h"
+#include "raster/Layers.h"
+#include "raster/PolygonFiller.h"
+#include "raster/Transformation.h"
+
+class TfrmGlowmere : public TTuvForm, public TLightHost {
+  Q_OBJECT
+ public:
+  TfrmGlowmere();  // FormCreate
+  ~TfrmGlowmere() override;  // FormDestroy: uses no framework object
+
+  // Judge operations of the framework form.
+  void CheckSolution(TNameValueTree& solution, TNameValueTree& result, std::string& message) override;
+  int32_t CompareResults(TNameValueTree& a, TNameValueTree& b) override;
+
+  void FitClientToField();
+  long double LitArea() const;
+  void UpdateState(bool autosave);
+  void WriteRecordCertificate();
+  void StoreSolution(TNameValueTree& tree);
+  void LoadSolution(TNameValueTree& tree);
+  // Whether LoadSolution would take the tree's lights (a count is there and
+  // is not larger than the number of grid points).
+  bool HoldsSolution(TNameValueTree& tree) const;
+  void ApplyCaptions();
+
+  // Field interaction; X, Y are field pixels.
+  void imgFieldMouseMove(int32_t x, int32_t y);
+  void imgFieldMouseDown(TMouseButton button, int32_t x, int32_t y);
+  void imgFieldMouseUp(TMouseButton button, int32_t x, int32_t y);
+  void imgFieldMouseLeave();
+  void ClearHover();
+  void btHintMouseDown(TMouseButton button);
+  void btHintMouseUp(TMouseButton button);
+
+  // Commands.
+  void btClearClick();
+  void btLoadClick();
+  void btSaveClick();
+  void btShowRecordClick();
+  void N2Click() { btClearClick(); }
+  void N4Click() { btLoadClick(); }
+  void N5Click() { btSaveClick(); }
+  void N7Click();
+  void N8Click();
+  void N9Click();
+
+  // TLightHost.
+  TLightList& Lights() override { return lights; }
+  const TPolygonList& WallRects() override { return wallRects; }
+  TBitmapLayer& LayLit() override { return *layLit; }
+  TBitmapLayer& LayOverlay() override { return *layOverlay; }
+  TBitmapPolygonFiller& LitFiller() override { return litFiller; }
+  TAffineTransformation& FieldTransform() override { return fieldTransform; }
+  TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override;
+
+  bool IsWalledGridPoint(int32_t gx, int32_t gy) const;
+
+  // Components, in the form's order.
+  QWidget* pnlControl = nullptr;
+  TImage32* imgField = nullptr;
+  QMenu* N1 = nullptr;
+  QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
+  QAction *N8 = nullptr, *N9 = nullptr;
+  QPushButton *btClear = nullptr, *btLoad = nullptr, *btSave = nullptr;
+  THintButton* btHint = nullptr;
+  QLabel *lbPressAndHold = nullptr, *lbPointsCaption = nullptr, *lbPoints = nullptr;
+  QLabel *lbLightCaption = nullptr, *lbLight = nullptr, *lbRecordCaption = nullptr, *lbRecord = nullptr;
+  QFrame *Separator1 = nullptr, *Separator2 = nullptr, *Separator3 = nullptr;
+  QPushButton* btShowRecord = nullptr;
+  TBitmap32List imlMap2;     // 0 map 60x39, 1 unlit 620x410, 2 lit 620x410
+  TBitmap32List imlPoints2;  // the five light icons
+
+  // State, in declaration order.
+  TBitmapLayer* layWalls = nullptr;       // owned by imgField's stack
+  TBitmapLayer* layBackground = nullptr;
+  TBitmapLayer* layOverlay = nullptr;
+  TBitmapLayer* layLit = nullptr;
+  std::unique_ptr<TLight> cursorLight;  // never in lights
+  TLightList lights;                     // owning, in order of adding
+  TLight* hoverLight = nullptr;          // a member of lights, not owned
+  TLight* dragLight = nullptr;           // a member of lights, or new and unplaced (owned then)
+  int32_t hoverX = -1, hoverY = -1;
+  bool dropBlocked = false;
+  TBitmap32* mapBitmap = nullptr;  // image 0 of imlMap, not a copy
+  TPolygonList wallRects;
+  TPolygonList wallPolygons;
+  int32_t freeCells = 0;
+  TAffineTransformation fieldTransform;
+  TBitmapPolygonFiller litFiller;
+  long double litPercent = 0;
+  int32_t pointsCount = 0;
+  int32_t recordPoints = -1;
+  TTuvLocalization* localization = nullptr;  // not owned
+  TNameValueTree* savTree = nullptr;         // not owned
+  TNameValueTree* recTree = nullptr;         // not owned
+  TBitmap32List* imlMap = nullptr;
+  TBitmap32List* imlPoints = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;  // FormShow
+
+ private:
+  void BuildComponents();
+  void BuildLayers();
+  void ClearLights();
+  void RemoveLight(TLight* light);
+  void DiscardNewDragLight();
+  QString Text(const std::string& key) const;
+
+  std::unique_ptr<TLight> newDragLight_;
+  std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
+  std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;  // dragLight while it is not in lights
+  bool firstShow_ = true;
+};
+
+// The one main window while it exists.
+extern TfrmGlowmere* frmGlowmere;
+
+// The share in percent with two decimals and the locale's separator, "%".
+QString FormatPercent(long double percent);

@@ -1,0 +1,124 @@
+// The window's components at their design places, the menu, and the
+// captions taken from the task localization.
+#include <QMenuBar>
+
+#include "framework/CodePage.h"
+#include "game/Glowmere.h"
+
+namespace {
+
+QFont PixelFont(int pixels, bool bold = false) {
+  // The design font is Tahoma; where it is missing Qt picks the nearest.
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, int left, int top, int width, int height, const char* design, bool bold = false) {
+  auto* label = new QLabel(QString::fromUtf8(design), parent);
+  label->setGeometry(left, top, width, height);
+  if (bold) label->setFont(PixelFont(13, true));
+  return label;
+}
+
+QFrame* MakeRule(QWidget* parent, int left, int top) {
+  auto* rule = new QFrame(parent);
+  rule->setGeometry(left, top, 145, 4);
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  return rule;
+}
+
+}  // namespace
+
+QString TfrmGlowmere::Text(const std::string& key) const {
+  return QString::fromStdString(Cp1251ToUtf8(localization->Translate(key)));
+}
+
+void TfrmGlowmere::BuildComponents() {
+  setWindowTitle(QStringLiteral("Glowmere"));
+  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setFont(PixelFont(11));
+
+  auto* client = new QWidget(this);
+  client->setFixedSize(671, 481);
+  setCentralWidget(client);
+
+  pnlControl = new QWidget(client);
+  pnlControl->setGeometry(493, 0, 178, 481);
+  pnlControl->setFont(PixelFont(13));
+  imgField = new TImage32(client);
+  imgField->setGeometry(0, 0, 493, 481);
+
+  N1 = menuBar()->addMenu(QString::fromUtf8("Файл"));
+  N2 = N1->addAction(QString::fromUtf8("Очистить"));
+  N3 = N1->addSeparator();
+  N4 = N1->addAction(QString::fromUtf8("Загрузить"));
+  N5 = N1->addAction(QString::fromUtf8("Сохранить"));
+  N6 = N1->addSeparator();
+  N7 = N1->addAction(QString::fromUtf8("Выход"));
+  N8 = menuBar()->addAction(QString::fromUtf8("Условие"));
+  N9 = menuBar()->addAction(QString::fromUtf8("Помощь"));
+  connect(N2, &QAction::triggered, this, [this] { N2Click(); });
+  connect(N4, &QAction::triggered, this, [this] { N4Click(); });
+  connect(N5, &QAction::triggered, this, [this] { N5Click(); });
+  connect(N7, &QAction::triggered, this, [this] { N7Click(); });
+  connect(N8, &QAction::triggered, this, [this] { N8Click(); });
+  connect(N9, &QAction::triggered, this, [this] { N9Click(); });
+
+  btClear = new QPushButton(QString::fromUtf8("#Очистить"), pnlControl);
+  btClear->setGeometry(16, 382, 145, 25);
+  btLoad = new QPushButton(QString::fromUtf8("#Загрузить"), pnlControl);
+  btLoad->setGeometry(16, 413, 145, 25);
+  btSave = new QPushButton(QString::fromUtf8("#Сохранить"), pnlControl);
+  btSave->setGeometry(16, 444, 145, 25);
+  btHint = new THintButton(pnlControl);
+  btHint->setText(QString::fromUtf8("#Что осталось?"));
+  btHint->setGeometry(16, 26, 145, 25);
+  lbPressAndHold = MakeLabel(pnlControl, 16, 7, 145, 16, "#Нажмите и держите");
+  lbPointsCaption = MakeLabel(pnlControl, 16, 99, 145, 16, "#Точек на поле");
+  lbPoints = MakeLabel(pnlControl, 32, 121, 120, 16, "#239", true);
+  lbLightCaption = MakeLabel(pnlControl, 16, 143, 145, 16, "#Освещено");
+  lbLight = MakeLabel(pnlControl, 32, 167, 120, 16, "#100%", true);
+  Separator2 = MakeRule(pnlControl, 16, 189);
+  lbRecordCaption = MakeLabel(pnlControl, 16, 199, 64, 16, "#рекорд");
+  lbRecord = MakeLabel(pnlControl, 32, 221, 48, 16, "#42", true);
+  Separator1 = MakeRule(pnlControl, 16, 89);
+  Separator3 = MakeRule(pnlControl, 16, 243);
+  btShowRecord = new QPushButton(QString::fromUtf8("#Перейти"), pnlControl);
+  btShowRecord->setGeometry(81, 207, 81, 20);
+
+  connect(btClear, &QPushButton::clicked, this, [this] { btClearClick(); });
+  connect(btLoad, &QPushButton::clicked, this, [this] { btLoadClick(); });
+  connect(btSave, &QPushButton::clicked, this, [this] { btSaveClick(); });
+  connect(btShowRecord, &QPushButton::clicked, this, [this] { btShowRecordClick(); });
+  btHint->OnMouseDown = [this](TMouseButton b) { btHintMouseDown(b); };
+  btHint->OnMouseUp = [this](TMouseButton b) { btHintMouseUp(b); };
+
+  imgField->OnMouseMove = [this](int x, int y) { imgFieldMouseMove(x, y); };
+  imgField->OnMouseDown = [this](TMouseButton b, int x, int y) { imgFieldMouseDown(b, x, y); };
+  imgField->OnMouseUp = [this](TMouseButton b, int x, int y) { imgFieldMouseUp(b, x, y); };
+  imgField->OnMouseLeave = [this] { imgFieldMouseLeave(); };
+}
+
+void TfrmGlowmere::ApplyCaptions() {
+  setWindowTitle(Text("title"));
+  N1->setTitle(Text("action/file"));
+  N2->setText(Text("action/clear"));
+  N4->setText(Text("action/load"));
+  N5->setText(Text("action/save"));
+  N7->setText(Text("action/exit"));
+  N8->setText(Text("action/statement"));
+  N9->setText(Text("action/usermanual"));
+  lbPressAndHold->setText(Text("action/leftHint"));
+  btHint->setText(Text("action/left"));
+  btClear->setText(Text("action/clear"));
+  btLoad->setText(Text("action/load"));
+  btSave->setText(Text("action/save"));
+  btShowRecord->setText(Text("action/gotoRecord"));
+  lbRecordCaption->setText(Text("data/record"));
+  lbPointsCaption->setText(Text("data/points"));
+  lbLightCaption->setText(Text("data/light"));
+}

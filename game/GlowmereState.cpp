@@ -1,0 +1,47 @@
+// The figures of the side panel, the autosave and the record. The share that
+// decides "full" is the computed one, in extended precision, never the
+// rounded text.
+#include <QLocale>
+#include <cstdio>
+
+#include "framework/FileCommands.h"
+#include "engine/LevelMap.h"
+#include "game/Glowmere.h"
+
+namespace {
+// A field is full from this share on; the slack absorbs rounding in the
+// union of many regions, never a missing sliver of visible size.
+constexpr long double FullThreshold = 99.9999999999L;
+}  // namespace
+
+QString FormatPercent(long double percent) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.2Lf", percent);
+  QString s = QString::fromLatin1(text);
+  s.replace(QLatin1Char('.'), QLocale().decimalPoint());
+  return s + QLatin1Char('%');
+}
+
+long double TfrmGlowmere::LitArea() const { return LitAreaOf(lights); }
+
+void TfrmGlowmere::UpdateState(bool autosave) {
+  litPercent = freeCells > 0 ? LitArea() * 100.0L / (long double)freeCells : 0.0L;
+  pointsCount = lights.Count();
+  const bool full = litPercent >= FullThreshold;
+  QString shown = FormatPercent(litPercent);
+  lbPoints->setText(QString::number(pointsCount));
+  if (!full && shown == FormatPercent(100.0L)) shown = FormatPercent(99.99L);
+  lbLight->setText(shown);
+  if (autosave) StoreSolution(*savTree);
+  if (full && (recordPoints == -1 || pointsCount < recordPoints)) {
+    recordPoints = pointsCount;
+    StoreSolution(*recTree);
+    recTree->Flush();
+    WriteRecordCertificate();
+  }
+  lbRecord->setText(recordPoints == -1 ? QStringLiteral("-") : QString::number(recordPoints));
+}
+
+void TfrmGlowmere::WriteRecordCertificate() {
+  WriteCertificateLine(localization->Translate("data/points") + ": " + std::to_string(recordPoints));
+}

@@ -16,7 +16,8 @@ int64_t CeilDiv(int64_t a, int64_t b) { return -FloorDiv(-a, b); }
 // is x0 + floor((Ys(t) - y0) * (x1 - x0) / (y1 - y0)) in 16.16, kept as a
 // quotient and remainder so that stepping one row adds a constant.
 struct TEdge {
-  int64_t x;      // crossing with the current sample row, 16.16
+  int64_t x;      // crossing with the first sample row, 16.16 (then kept
+                  // in the active list)
   int64_t rem;    // remainder, 0 <= rem < den
   int64_t den;    // y1 - y0 > 0
   int64_t stepQ;  // floor(step * (x1 - x0) / den)
@@ -64,19 +65,20 @@ void AddEdges(const TArrayOfFixedPoint& c, int64_t step, int64_t rows, std::vect
 class TRowCoverage {
  public:
   TRowCoverage(int32_t width, int32_t samples)
-      : samples_(samples), count_(size_t(width) + 2, 0), diff_(size_t(width) + 2, 0), weight_(size_t(width) + 1, 0) {}
+      : samples_(samples), shift_(Log2(samples)), count_(size_t(width) + 2, 0), diff_(size_t(width) + 2, 0), weight_(size_t(width) + 1, 0) {}
 
   // Sample indices [k0, k1) of one sample row, 0 <= k0 < k1 <= width*S.
+  // Arrays have two spare slots: x1 + 1 may be width + 1.
   void AddSpan(int64_t k0, int64_t k1) {
-    const int64_t x0 = k0 / samples_, x1 = k1 / samples_;
-    if (x0 == x1) {
-      count_[size_t(x0)] += int32_t(k1 - k0);
-    } else {
-      count_[size_t(x0)] += int32_t((x0 + 1) * samples_ - k0);
-      diff_[size_t(x0 + 1)] += samples_;
-      diff_[size_t(x1)] -= samples_;
-      count_[size_t(x1)] += int32_t(k1 - x1 * samples_);
-    }
+    const int64_t x0 = k0 >> shift_, x1 = k1 >> shift_;
+    // Pixels x0+1 .. x1 count whole through the difference array and the
+    // two ends are corrected directly; written so that x0 == x1 needs no
+    // branch (the whole-pixel part then adds and takes away S at the same
+    // place, and the corrections add up to k1 - k0).
+    count_[size_t(x0)] += int32_t((x0 + 1) * samples_ - k0);
+    diff_[size_t(x0 + 1)] += samples_;
+    diff_[size_t(x1 + 1)] -= samples_;
+    count_[size_t(x1)] += int32_t(k1 - (x1 + 1) * samples_);
     lo_ = std::min(lo_, x0);
     hi_ = std::max(hi_, x1 + 1);
   }
@@ -85,14 +87,14 @@ class TRowCoverage {
   // columns handed out [left, right).
   std::pair<int32_t, int32_t> Flush(TBitmap32& bitmap, int32_t y, const TFillLineEvent& span) {
     if (lo_ >= hi_) return {0, 0};
-    const int32_t full = samples_ * samples_;
+    const int32_t full = samples_ * samples_, fullShift = 2 * shift_;
     const int32_t width = bitmap.Width();
     const int32_t lo = int32_t(lo_), hi = int32_t(std::min<int64_t>(hi_, width));
     int32_t running = 0;
     for (int32_t x = lo; x < hi; ++x) {
       running += diff_[size_t(x)];
       const int32_t c = count_[size_t(x)] + running;
-      weight_[size_t(x)] = uint8_t((c * 255 + full / 2) / full);
+      weight_[size_t(x)] = uint8_t((c * 255 + full / 2) >> fullShift);
       count_[size_t(x)] = 0;
       diff_[size_t(x)] = 0;
     }
@@ -116,7 +118,14 @@ class TRowCoverage {
   }
 
  private:
+  static int Log2(int32_t v) {
+    int n = 0;
+    while ((1 << n) < v) ++n;
+    return n;
+  }
+
   int32_t samples_;
+  int shift_;  // samples_ = 2^shift_
   std::vector<int32_t> count_;  // samples per pixel from partial pixels
   std::vector<int32_t> diff_;   // difference array of whole-pixel spans
   std::vector<uint8_t> weight_;
@@ -146,9 +155,20 @@ TRect FillContours(TBitmap32& bitmap, const TArrayOfArrayOfFixedPoint& contours,
     touched.Top = std::min(touched.Top, y);
     touched.Bottom = std::max(touched.Bottom, y + 1);
   };
-  std::vector<TEdge> active;
+  // The active list keeps each edge's crossing beside a pointer to the
+  // rest of it, so that sorting touches one small contiguous array.
+  struct TActive {
+    int64_t x;
+    TEdge* edge;
+  };
+  std::vector<TActive> active;
+  active.reserve(edges.size());
   std::unique_ptr<TRowCoverage> coverage;
   if (s > 1) coverage = std::make_unique<TRowCoverage>(bitmap.Width(), s);
+  // step is a power of two: sample indices come from shifts, not divisions.
+  int shift = 0;
+  while ((int64_t(1) << shift) < step) ++shift;
+  auto sampleIndex = [shift, half](int64_t x) { return -((half - x) >> shift); };  // ceil((x - half) / step)
 
   size_t next = 0;
   int64_t t = edges[0].first;
@@ -163,56 +183,60 @@ TRect FillContours(TBitmap32& bitmap, const TArrayOfArrayOfFixedPoint& contours,
       }
       t = std::max(t, edges[next].first);
     }
-    while (next < edges.size() && edges[next].first <= t) active.push_back(edges[next++]);
+    while (next < edges.size() && edges[next].first <= t) {
+      active.push_back({edges[next].x, &edges[next]});
+      ++next;
+    }
     // Crossings barely move from row to row: insertion sort stays linear.
     for (size_t i = 1; i < active.size(); ++i) {
-      TEdge e = active[i];
+      const TActive a = active[i];
       size_t j = i;
-      while (j > 0 && active[j - 1].x > e.x) {
+      while (j > 0 && active[j - 1].x > a.x) {
         active[j] = active[j - 1];
         --j;
       }
-      active[j] = e;
+      active[j] = a;
     }
 
-    // Spans of this sample row, as sample-index ranges.
+    // One pass: this sample row's spans (as sample-index ranges) from the
+    // sorted crossings, and each edge stepped to the next row or retired.
     int32_t winding = 0;
     int64_t spanStart = 0;
     const int32_t y = int32_t(t / s);
-    for (const TEdge& e : active) {
+    const int64_t nextRow = t + 1;
+    size_t kept = 0;
+    for (size_t i = 0; i < active.size(); ++i) {
+      TActive a = active[i];
+      TEdge& e = *a.edge;
       const bool wasInside = nonZero ? winding != 0 : (winding & 1) != 0;
       winding += e.dir;
       const bool isInside = nonZero ? winding != 0 : (winding & 1) != 0;
-      if (wasInside == isInside) continue;
-      const int64_t k = CeilDiv(e.x - half, step);
-      if (isInside) {
-        spanStart = k;
-        continue;
+      if (wasInside != isInside) {
+        const int64_t k = sampleIndex(a.x);
+        if (isInside) {
+          spanStart = k;
+        } else {
+          const int64_t k0 = std::max<int64_t>(spanStart, 0), k1 = std::min<int64_t>(k, samplesWide);
+          if (k0 < k1) {
+            if (coverage) {
+              coverage->AddSpan(k0, k1);
+            } else {
+              span(bitmap.ScanLine(y) + k0, int32_t(k0), y, int32_t(k1 - k0), nullptr);
+              touch(int32_t(k0), int32_t(k1), y);
+            }
+          }
+        }
       }
-      const int64_t k0 = std::max<int64_t>(spanStart, 0), k1 = std::min<int64_t>(k, samplesWide);
-      if (k0 >= k1) continue;
-      if (coverage) {
-        coverage->AddSpan(k0, k1);
-      } else {
-        span(bitmap.ScanLine(y) + k0, int32_t(k0), y, int32_t(k1 - k0), nullptr);
-        touch(int32_t(k0), int32_t(k1), y);
-      }
-    }
-
-    // Step to the next sample row and retire the finished edges.
-    ++t;
-    size_t kept = 0;
-    for (TEdge& e : active) {
-      if (e.last <= t) continue;
-      e.x += e.stepQ;
-      e.rem += e.stepR;
-      if (e.rem >= e.den) {
-        e.rem -= e.den;
-        ++e.x;
-      }
-      active[kept++] = e;
+      if (e.last <= nextRow) continue;
+      // The carry is as good as random: kept free of branches.
+      const int64_t rem = e.rem + e.stepR;
+      const int64_t carry = rem >= e.den;
+      e.rem = rem - (e.den & -carry);
+      a.x += e.stepQ + carry;
+      active[kept++] = a;
     }
     active.resize(kept);
+    t = nextRow;
     if (coverage && (t % s == 0 || (active.empty() && next == edges.size()))) {
       const auto [l, r] = coverage->Flush(bitmap, int32_t((t - 1) / s), span);
       touch(l, r, int32_t((t - 1) / s));

@@ -93,7 +93,8 @@ void TfrmGlowmere::showEvent(QShowEvent* event) {
       const QRect area = screen->availableGeometry();
       move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     }
-    ShowStatement(false);
+    // After the window is on screen, so the statement opens over it.
+    QMetaObject::invokeMethod(this, [] { ShowStatement(false); }, Qt::QueuedConnection);
   }
 }
 

@@ -125,9 +125,11 @@ TEST_F(GameTest, LayoutKeepsBottomButtonsInPlace) {
 TEST_F(GameTest, StatementShownOnFirstShowOnly) {
   OpenWindow();
   window->show();
+  QCoreApplication::processEvents();
   EXPECT_EQ(helpShown, 1);
   window->hide();
   window->show();
+  QCoreApplication::processEvents();
   EXPECT_EQ(helpShown, 1);
   window->N9->trigger();
   EXPECT_EQ(helpShown, 2);

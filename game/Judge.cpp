@@ -65,11 +65,14 @@ class TJudgeFolder {
     fs::create_directories(root_ / "config");
     fs::create_directories(root_ / "program");
     fs::create_directories(root_ / "work");
+    fs::create_directories(root_ / "runtime");
+    fs::permissions(root_ / "runtime", fs::perms::owner_all);
     oldCwd_ = fs::current_path();
     setenv("HOME", root_.c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_DOCUMENTS_DIR", (root_ / "documents").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root_ / "runtime").c_str(), 1);
     fs::current_path(root_ / "program");
   }
   ~TJudgeFolder() {

@@ -186,6 +186,18 @@ TEST_F(IniTreeTest, ValueWithLineBreakComesBackCutAtTheBreak) {
   EXPECT_EQ(tree.IniDocument().SectionLines(0), (std::vector<std::string>{"text=first", "second", "lf=one", "two=2"}));
 }
 
+TEST_F(IniTreeTest, LineBreakBeforeAHeaderStartsASectionAfterReload) {
+  // Values are single lines; a break in one is not escaped, so the rest of
+  // the value is read as file structure next time.
+  {
+    TIniNameValueTree tree(file);
+    tree.WriteString("/a/v", "cut\n[/x/]\nk=1");
+  }
+  TIniNameValueTree tree(file);
+  EXPECT_EQ(tree.ReadString("/a/v", ""), "cut");
+  EXPECT_EQ(tree.ReadInteger("/x/k", 0), 1);
+}
+
 TEST_F(IniTreeTest, CommentVanishesWhenAReadOnlyTreeGoes) {
   WriteBytes(file, "; keep me?\r\n[/]\r\n; and me?\r\nk=1\r\n");
   {

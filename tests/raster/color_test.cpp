@@ -20,14 +20,6 @@ TColor32 ModelBlend(TColor32 s, TColor32 d, uint32_t a) {
 
 }  // namespace
 
-TEST(Color32, MakeColorPacksAlphaRedGreenBlue) {
-  EXPECT_EQ(MakeColor32(0x12, 0x34, 0x56, 0x78), 0x78123456u);
-  EXPECT_EQ(AlphaOf(0x78123456u), 0x78);
-  EXPECT_EQ(RedOf(0x78123456u), 0x12);
-  EXPECT_EQ(GreenOf(0x78123456u), 0x34);
-  EXPECT_EQ(BlueOf(0x78123456u), 0x56);
-}
-
 TEST(Color32, SystemColorSwapsRedAndBlueAndMakesOpaque) {
   EXPECT_EQ(SystemColorToColor32(0x00FFFFFF), 0xFFFFFFFFu);
   EXPECT_EQ(SystemColorToColor32(0), 0xFF000000u);

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QWidget>
 #include <cerrno>
 #include <csignal>
@@ -24,6 +25,9 @@ bool signalsInstalled = false;
 struct sigaction previousActions[3];
 QPointer<QSocketNotifier> notifier;
 QPointer<QCoreApplication> hookedApplication;
+// Set by aboutToQuit: tells whether a quit request reached a running
+// application loop (quit() does nothing before QApplication::exec).
+bool quitStarted = false;
 
 extern "C" void OnTerminationSignal(int signalNumber) {
   const int savedErrno = errno;
@@ -59,7 +63,14 @@ void CloseTaskForTermination() {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (widget->isVisible()) return;  // a window refused to close; it has the last word
   }
+  quitStarted = false;
   QCoreApplication::quit();
+  if (!quitStarted && hookedApplication == QCoreApplication::instance()) {
+    // The request came in a modal loop that runs before the application's
+    // own loop (a window showing a dialog while it is first shown): quit()
+    // is lost there, so try again once the next loop runs.
+    QTimer::singleShot(10, QCoreApplication::instance(), [] { CloseTaskForTermination(); });
+  }
 }
 
 bool InstallTerminationHandlers() {
@@ -77,6 +88,7 @@ bool InstallTerminationHandlers() {
     hookedApplication = application;
     // Windows get their close events also when something else ends the loop.
     QObject::connect(application, &QCoreApplication::aboutToQuit, application, [] {
+      quitStarted = true;
       if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::closeAllWindows();
     });
 #ifndef QT_NO_SESSIONMANAGER

@@ -5,8 +5,10 @@
 //
 // The signal handler only writes a byte into a self-pipe (the one thing a
 // handler may safely do); a socket notifier reads it in the event loop and
-// closes the windows there. Requests that arrive before the loop runs wait
-// in the pipe until it does.
+// closes the windows there. Requests that arrive before any loop runs wait
+// in the pipe until one does; one handled in a modal loop that runs before
+// the application's own loop (quit() is lost there) is repeated once the
+// application's loop runs.
 #pragma once
 
 // Call once the QApplication exists; calling again is harmless. Returns

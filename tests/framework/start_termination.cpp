@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "TempHome.h"
+#include "framework/HelpWindow.h"
 #include "framework/MessageBox.h"
 #include "framework/SplashForm.h"
 #include "framework/TaskStart.h"
@@ -81,4 +82,45 @@ TEST_F(TerminationTest, SigintDuringAModalBoxClosesTheBoxAndTheWindow) {
   EXPECT_FALSE(window.isVisible());
 }
 
+}  // namespace
+
+namespace {
+
+// A window that asks a question as soon as it is shown, before the
+// application's loop has started.
+class TAskingWindow : public TTestTaskWindow {
+ protected:
+  void showEvent(QShowEvent* event) override {
+    TTestTaskWindow::showEvent(event);
+    if (asked_) return;
+    asked_ = true;
+    QTimer::singleShot(50, [] { std::raise(SIGTERM); });
+    ShowMessageBox("First question", mkInformation);
+  }
+
+ private:
+  bool asked_ = false;
+};
+
+TEST_F(TerminationTest, SignalInAModalLoopBeforeTheApplicationLoopStillEndsIt) {
+  TAskingWindow window;
+  StartTask(2009, "Glowmere", 2);
+  HideSplash(&window);
+  window.show();  // returns once the signal has closed the box
+  EXPECT_EQ(RunLoop(), 0);
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(TerminationTest, SigtermWhileTheHelpWindowIsOpenEndsTheLoop) {
+  TTestTaskWindow window;
+  StartTask(2009, "Glowmere", 2);
+  window.show();
+  HideSplash(&window);
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(50, [] { raise(SIGTERM); });
+    ShowStatement(false);
+  });
+  EXPECT_EQ(RunLoop(), 0);
+  EXPECT_FALSE(window.isVisible());
+}
 }  // namespace

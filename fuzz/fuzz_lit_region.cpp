@@ -1,0 +1,66 @@
+// Fuzz target: the lit region of one light on the shipped map's wall
+// rectangles, at any 32-bit grid point (8 input bytes: x, then y, each a
+// little-endian int32). The region must be a finite area within the field,
+// and no wall rectangle may fail its silhouette at an integer point: an
+// engine error there is a finding.
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+#include "FuzzSupport.h"
+#include "engine/EngineError.h"
+#include "engine/LevelMap.h"
+#include "engine/MapText.h"
+#include "engine/Visibility.h"
+
+namespace {
+
+struct TShippedWalls {
+  TPolygonList rects;
+  int32_t width = 0, height = 0;
+
+  TShippedWalls() {
+    auto map = LoadMapFile(GLOWMERE_DATA_DIR "/map.txt");
+    int32_t wallCount = 0;
+    rects = BuildWallRects(*map, wallCount);
+    width = map->Width();
+    height = map->Height();
+    SetFieldSize(width, height);
+    FieldWidth = width;
+    FieldHeight = height;
+  }
+};
+
+const TShippedWalls& Walls() {
+  static const TShippedWalls walls;
+  return walls;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 8) return 0;
+  int32_t x, y;
+  std::memcpy(&x, data, 4);
+  std::memcpy(&y, data + 4, 4);
+  const TShippedWalls& walls = Walls();
+  FUZZ_CHECK(walls.width == 60 && walls.height == 39, "the shipped map is 60x39");
+
+  std::unique_ptr<TPolygon> region;
+  try {
+    region = ComputeLitRegion(x, y, walls.rects);
+  } catch (const EEngineError& e) {
+    std::fprintf(stderr, "EEngineError at (%d, %d): %s\n", x, y, e.what());
+    std::abort();
+  }
+  FUZZ_CHECK(region != nullptr, "no region");
+  const long double area = region->Area();
+  const long double field = static_cast<long double>(walls.width) * walls.height;
+  if (!(std::isfinite(area) && area >= 0 && area <= field + 1e-9L)) {
+    std::fprintf(stderr, "area %.20Lg at (%d, %d)\n", area, x, y);
+    std::abort();
+  }
+  return 0;
+}

@@ -1,9 +1,9 @@
 // The localization files the build puts beside the game: every key the
 // framework and the game window look up is there, in Windows-1251, and the
 // help texts use only commands the markup knows.
-#include <sstream>
 #include <algorithm>
 #include <filesystem>
+#include <sstream>
 
 #include "TempHome.h"
 #include "framework/CodePage.h"
@@ -60,11 +60,15 @@ TEST_F(ShippedLocalizationTest, TextsAreWindows1251OfTheUtf8Sources) {
   EXPECT_EQ(Cp1251ToUtf8(GetTaskLocalization()->Translate("action/leftHint")), "Нажмите и держите");
   EXPECT_EQ(Cp1251ToUtf8(GetTaskLocalization()->Translate("action/gotoRecord")), "Перейти");
   // The game rewrites its copies at exit in normalised form, so the copy
-  // is compared value by value, not byte by byte.
-  for (const char* name : {"TUV-2009-2.loc", "Glowmere-2.loc"}) {
+  // is compared value by value, not byte by byte. The copy read is the one
+  // in the temporary program folder: a tree on the run folder's file would
+  // rewrite it.
+  for (TNameValueTreeTuvLocalization* localization : {CommonLocalization.get(), GetTaskLocalization()}) {
+    ASSERT_NE(localization->Tree(), nullptr);
+    const std::string name = fs::path(localization->Tree()->FileName()).filename().string();
     const std::string converted = home.Root() + "/" + name;
     TTempHome::WriteFile(converted, Utf8ToCp1251(TTempHome::ReadFile(SourceFolder + name)));
-    TIniNameValueTree source(converted), copy(RunFolder + name);
+    TIniNameValueTree source(converted);
     std::istringstream lines(TTempHome::ReadFile(converted));
     std::string line, section;
     int values = 0;
@@ -74,7 +78,7 @@ TEST_F(ShippedLocalizationTest, TextsAreWindows1251OfTheUtf8Sources) {
         section = line.substr(1, line.size() - 2);
       } else if (const auto eq = line.find('='); eq != std::string::npos && line[0] != ';') {
         const std::string path = section + line.substr(0, eq);
-        EXPECT_EQ(copy.ReadString(path, "?"), source.ReadString(path, "!")) << name << " " << path;
+        EXPECT_EQ(localization->Tree()->ReadString(path, "?"), source.ReadString(path, "!")) << name << " " << path;
         ++values;
       }
     }

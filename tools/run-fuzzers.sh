@@ -18,10 +18,10 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 
 # target:max_len
 targets="fuzz_ini:4096 fuzz_help_markup:4096 fuzz_load_solution:2048 fuzz_lit_region:8"
-names=""
-for t in $targets; do names="$names ${t%%:*}"; done
+targetNames=""
+for t in $targets; do targetNames="$targetNames ${t%%:*}"; done
 # shellcheck disable=SC2086
-cmake --build "$build" -j "$jobs" --target $names
+cmake --build "$build" -j "$jobs" --target $targetNames
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
@@ -30,26 +30,50 @@ scratch=$build/tmp
 mkdir -p "$scratch"
 export TMPDIR=$scratch
 
-failed=0
-for t in $targets; do
-  name=${t%%:*}
-  maxlen=${t##*:}
-  work=$build/run/$name
+# One target on a fresh copy of its corpus; non-zero when libFuzzer
+# reported anything or left an artifact.
+run_one() {
+  local name=$1 maxlen=$2
+  local work=$build/run/$name
   rm -rf "$work"
   mkdir -p "$work/corpus" "$work/artifacts"
   cp -r "fuzz/corpus/$name/." "$work/corpus/"
-  echo "== $name: ${seconds}s"
-  if "$build/fuzz/$name" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$work/corpus" >"$work/log" 2>&1; then
-    grep -E "^(#[0-9]+.*DONE|Done|stat::number_of_executed_units|stat::peak_rss_mb)" "$work/log" || true
-  else
-    echo "FAILED: $name (log: $work/log, artifacts: $work/artifacts)"
-    tail -n 40 "$work/log"
-    failed=1
-  fi
-  if [ -n "$(ls -A "$work/artifacts")" ]; then
-    echo "FAILED: $name left artifacts in $work/artifacts"
-    failed=1
-  fi
+  local rc=0
+  "$build/fuzz/$name" -max_total_time="$seconds" -max_len="$maxlen" -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$work/artifacts/" -print_final_stats=1 "$work/corpus" >"$work/log" 2>&1 || rc=$?
+  if [ -n "$(ls -A "$work/artifacts")" ] && [ "$rc" -eq 0 ]; then rc=1; fi
+  return "$rc"
+}
+
+# As many targets at a time as there are cores, so the whole run takes
+# about (targets / cores) * FUZZ_SECONDS.
+pids=()
+names=()
+failed=0
+wait_all() {
+  local i
+  for i in "${!pids[@]}"; do
+    local name=${names[$i]}
+    local log=$build/run/$name/log
+    if wait "${pids[$i]}"; then
+      echo "== $name: passed"
+      grep -E "DONE|^Done|stat::number_of_executed_units" "$log" || true
+    else
+      echo "== $name: FAILED (log: $log, artifacts: $build/run/$name/artifacts)"
+      tail -n 40 "$log"
+      failed=1
+    fi
+  done
+  pids=()
+  names=()
+}
+echo "Fuzzing each target for ${seconds}s"
+for t in $targets; do
+  run_one "${t%%:*}" "${t##*:}" &
+  pids+=($!)
+  names+=("${t%%:*}")
+  if [ "${#pids[@]}" -ge "$jobs" ]; then wait_all; fi
 done
+wait_all
+rm -rf "$scratch"
 exit $failed

@@ -10,7 +10,7 @@
 #include "framework/FileCommands.h"
 #include "framework/HelpWindow.h"
 #include "framework/QtText.h"
-#include "framework/SpecialFolders.h"
+#include "framework/ShellFolders.h"
 #include "framework/SplashForm.h"
 
 int32_t TaskYear = 0;

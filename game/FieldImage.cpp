@@ -10,7 +10,11 @@
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton b) {
+int PixelOf(qreal v) { return int(std::floor(v)); }
+
+}  // namespace
+
+TMouseButton MouseButtonOf(Qt::MouseButton b) {
   switch (b) {
     case Qt::LeftButton: return TMouseButton::mbLeft;
     case Qt::RightButton: return TMouseButton::mbRight;
@@ -18,10 +22,6 @@ TMouseButton ButtonOf(Qt::MouseButton b) {
     default: return TMouseButton::mbOther;
   }
 }
-
-int PixelOf(qreal v) { return int(std::floor(v)); }
-
-}  // namespace
 
 TImage32::TImage32(QWidget* parent) : QWidget(parent), layers_(std::make_unique<TLayerCollection>()) {
   setMouseTracking(true);
@@ -72,7 +72,7 @@ void TImage32::paintEvent(QPaintEvent* event) {
 }
 
 void TImage32::mousePressEvent(QMouseEvent* event) {
-  if (OnMouseDown) OnMouseDown(ButtonOf(event->button()), PixelOf(event->position().x()), PixelOf(event->position().y()));
+  if (OnMouseDown) OnMouseDown(MouseButtonOf(event->button()), PixelOf(event->position().x()), PixelOf(event->position().y()));
 }
 
 void TImage32::mouseMoveEvent(QMouseEvent* event) {
@@ -80,7 +80,7 @@ void TImage32::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TImage32::mouseReleaseEvent(QMouseEvent* event) {
-  if (OnMouseUp) OnMouseUp(ButtonOf(event->button()), PixelOf(event->position().x()), PixelOf(event->position().y()));
+  if (OnMouseUp) OnMouseUp(MouseButtonOf(event->button()), PixelOf(event->position().x()), PixelOf(event->position().y()));
 }
 
 void TImage32::leaveEvent(QEvent*) {

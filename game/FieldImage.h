@@ -11,6 +11,7 @@
 #include "raster/Layers.h"
 
 enum class TMouseButton { mbLeft, mbRight, mbMiddle, mbOther };
+TMouseButton MouseButtonOf(Qt::MouseButton button);
 
 class TImage32 : public QWidget {
   Q_OBJECT

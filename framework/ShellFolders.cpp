@@ -1,5 +1,5 @@
 // XDG lookup of the per-user folders.
-#include "framework/SpecialFolders.h"
+#include "framework/ShellFolders.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -2,7 +2,7 @@
 #include <filesystem>
 
 #include "TempHome.h"
-#include "framework/SpecialFolders.h"
+#include "framework/ShellFolders.h"
 
 namespace {
 

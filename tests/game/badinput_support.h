@@ -1,0 +1,73 @@
+// Shared pieces of the bad-input tests: a window that starts with a known
+// record (the covering set, full light) and a known autosave (two of its
+// lights), and checks that after closing neither file has lost what it
+// should hold.
+#pragma once
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "CoveringSet.h"
+#include "GameFixture.h"
+#include "framework/IniNameValueTree.h"
+
+using TPoints = std::vector<std::pair<int, int>>;
+
+inline std::string SolutionText(const TPoints& points) {
+  std::string s = "[/]\r\nvertices=" + std::to_string(points.size()) + "\r\n";
+  for (size_t i = 0; i < points.size(); ++i) {
+    const std::string suffix = i == 0 ? "" : "#" + std::to_string(i);
+    s += "x" + suffix + "=" + std::to_string(points[i].first) + "\r\n";
+    s += "y" + suffix + "=" + std::to_string(points[i].second) + "\r\n";
+  }
+  return s;
+}
+
+inline std::string RandomBytes(size_t count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(count, '\0');
+  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+// The solution a store file holds, read the way the game reads it.
+inline TPoints StoredPoints(const std::filesystem::path& file) {
+  TIniNameValueTree tree(file.string());
+  TPoints points;
+  const int n = tree.ReadInteger("vertices", -1);
+  for (int i = 0; i < n; ++i) points.emplace_back(tree.ReadInteger("x", -999, i), tree.ReadInteger("y", -999, i));
+  return points;
+}
+
+class BadInputGame : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    record = ShippedCoveringSet();
+    autosave = {record[0], record[5]};
+    std::filesystem::create_directories(UserFile(""));
+    WriteFile(UserFile("Glowmere.rec"), SolutionText(record));
+    WriteFile(UserFile("Glowmere.sav"), SolutionText(autosave));
+    OpenWindow();
+    ASSERT_EQ(Shown(), autosave);
+    ASSERT_EQ(window->recordPoints, int(record.size()));
+  }
+
+  TPoints Shown() const {
+    TPoints points;
+    for (int i = 0; i < window->lights.Count(); ++i) points.emplace_back(window->lights[i]->GridX, window->lights[i]->GridY);
+    return points;
+  }
+
+  // After the window closed (which writes every file): the record file keeps
+  // `expectedRecord`, the autosave holds `shownAtClose`.
+  void ExpectStores(const TPoints& shownAtClose, const TPoints* expectedRecord = nullptr) {
+    CloseWindow();
+    EXPECT_EQ(StoredPoints(UserFile("Glowmere.rec")), expectedRecord ? *expectedRecord : record) << "record file";
+    EXPECT_EQ(StoredPoints(UserFile("Glowmere.sav")), shownAtClose) << "autosave file";
+  }
+
+  TPoints record, autosave;
+};

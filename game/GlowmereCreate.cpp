@@ -78,6 +78,9 @@ TfrmGlowmere::~TfrmGlowmere() {
   hoverLight = nullptr;
   dragLight = nullptr;
   newDragLight_.reset();
+  // Switched off first: otherwise each destruction repaints all the lights
+  // still to go, which takes minutes for a field full of lights.
+  for (const auto& light : lights) light->Active = false;
   lights.Clear();
   cursorLight.reset();
   if (LightHost == this) LightHost = nullptr;

@@ -75,50 +75,43 @@ void TPolygon::TakeResult(const gpc_polygon& result) {
   DropDrawingForm();
 }
 
-void TPolygon::Clip(uint8_t operation, const TPolygon* other) {
-  if (other == nullptr) return;
+namespace {
+// The three records of one clipper call, released on every way out.
+struct TGpcOperands {
   gpc_polygon subject{};
   gpc_polygon clip{};
   gpc_polygon result{};
-  try {
-    ToGpcPolygon(subject);
-    other->ToGpcPolygon(clip);
-    gpc_polygon_clip(static_cast<gpc_op>(operation), &subject, &clip, &result);
-    TakeResult(result);
-  } catch (...) {
+  TGpcOperands() = default;
+  TGpcOperands(const TGpcOperands&) = delete;
+  TGpcOperands& operator=(const TGpcOperands&) = delete;
+  ~TGpcOperands() {
     gpc_free_polygon(&subject);
     gpc_free_polygon(&clip);
     gpc_free_polygon(&result);
-    throw;
   }
-  gpc_free_polygon(&subject);
-  gpc_free_polygon(&clip);
-  gpc_free_polygon(&result);
+};
+}  // namespace
+
+void TPolygon::Clip(uint8_t operation, const TPolygon* other) {
+  if (other == nullptr) return;
+  TGpcOperands gpc;
+  ToGpcPolygon(gpc.subject);
+  other->ToGpcPolygon(gpc.clip);
+  gpc_polygon_clip(static_cast<gpc_op>(operation), &gpc.subject, &gpc.clip, &gpc.result);
+  TakeResult(gpc.result);
 }
 
 void TPolygon::SubtractUnion(const std::vector<TContour>& shapes) {
-  gpc_polygon subject{};
-  gpc_polygon clip{};
-  gpc_polygon result{};
-  try {
-    ToGpcPolygon(subject);
-    for (const TContour& shape : shapes) {
-      gpc_vertex_list list;
-      list.num_vertices = static_cast<int32_t>(shape.size());
-      list.vertex = const_cast<gpc_vertex*>(shape.data());
-      gpc_add_contour(&clip, &list, 0);
-    }
-    gpc_subtract_union(&subject, &clip, &result);
-    TakeResult(result);
-  } catch (...) {
-    gpc_free_polygon(&subject);
-    gpc_free_polygon(&clip);
-    gpc_free_polygon(&result);
-    throw;
+  TGpcOperands gpc;
+  ToGpcPolygon(gpc.subject);
+  for (const TContour& shape : shapes) {
+    gpc_vertex_list list;
+    list.num_vertices = static_cast<int32_t>(shape.size());
+    list.vertex = const_cast<gpc_vertex*>(shape.data());
+    gpc_add_contour(&gpc.clip, &list, 0);
   }
-  gpc_free_polygon(&subject);
-  gpc_free_polygon(&clip);
-  gpc_free_polygon(&result);
+  gpc_subtract_union(&gpc.subject, &gpc.clip, &gpc.result);
+  TakeResult(gpc.result);
 }
 
 long double TPolygon::ContourArea(int32_t i) const {

@@ -209,12 +209,17 @@ TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
   return shadow;
 }
 
+std::unique_ptr<TPolygon> FieldPolygon() {
+  auto field = std::make_unique<TPolygon>();
+  field->AddPoint(0, 0);
+  field->AddPoint(0, VisHeight);
+  field->AddPoint(VisWidth, VisHeight);
+  field->AddPoint(VisWidth, 0);
+  return field;
+}
+
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  auto region = std::make_unique<TPolygon>();
-  region->AddPoint(0, 0);
-  region->AddPoint(0, VisHeight);
-  region->AddPoint(VisWidth, VisHeight);
-  region->AddPoint(VisWidth, 0);
+  auto region = FieldPolygon();
 
   std::vector<TContour> shadows;
   shadows.reserve(walls.size());

@@ -12,6 +12,9 @@
 extern int32_t VisWidth;
 extern int32_t VisHeight;
 void SetFieldSize(int32_t width, int32_t height);
+// The whole field as one contour, in the corner order every lit region
+// starts from.
+std::unique_ptr<TPolygon> FieldPolygon();
 
 double CrossProduct(double ax, double ay, double bx, double by);
 double DotProduct(double ax, double ay, double bx, double by);

@@ -41,11 +41,7 @@ const std::vector<std::string> SmallMap = {
 };
 
 std::unique_ptr<TPolygon> OneByOne(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  auto region = std::make_unique<TPolygon>();
-  region->AddPoint(0, 0);
-  region->AddPoint(0, VisHeight);
-  region->AddPoint(VisWidth, VisHeight);
-  region->AddPoint(VisWidth, 0);
+  auto region = FieldPolygon();
   for (const auto& wall : walls) {
     TPolygon shadow;
     for (const gpc_vertex& v : BuildShadow(lx, ly, *wall)) shadow.AddPoint(v.x, v.y);

@@ -1,8 +1,11 @@
 // The lit region of one light on the shipped map (target: median at most
 // 0.5 ms over every grid point that is not walled in on all four sides),
 // and beside it the same region with one clipper difference per wall
-// rectangle, the plain way. Reports the median and the worst light as
-// counters (milliseconds of CPU time).
+// rectangle, the plain way; then lights far off the field, as a loaded
+// solution may hold them: in eight directions at 10^6 and 10^9 cells from
+// the field's centre, and at the corners and edges of the 32-bit range.
+// Reports the median and the worst light as counters (milliseconds of CPU
+// time).
 //
 // The map is the shipped text picture (data/map.txt), its wall rectangles
 // built as the game builds them; --map=PATH reads another picture.
@@ -10,6 +13,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -72,21 +76,38 @@ double ThreadMilliseconds() {
   return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
 }
 
-// One iteration computes the region of every point once; the counters give
-// the median and the worst point, each point at its fastest iteration.
+using TLights = std::vector<std::pair<int32_t, int32_t>>;
+
+// Eight directions from the field's centre at distance d, each coordinate
+// clamped to the 32-bit range.
+TLights FarLights(const TBenchMap& map, double d) {
+  TLights lights;
+  auto clamp = [](double v) {
+    return static_cast<int32_t>(std::clamp(v, double(std::numeric_limits<int32_t>::min()),
+                                           double(std::numeric_limits<int32_t>::max())));
+  };
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy)
+      if (dx != 0 || dy != 0) lights.emplace_back(clamp(map.width / 2 + dx * d), clamp(map.height / 2 + dy * d));
+  return lights;
+}
+
+// One iteration computes the region of every light once; the counters give
+// the median and the worst light, each light at its fastest iteration.
 template <typename Compute>
-void EveryPoint(benchmark::State& state, Compute compute) {
+void EachLight(benchmark::State& state, Compute compute, TLights (*choose)(const TBenchMap&)) {
   const TBenchMap* map = LoadMap();
   if (map == nullptr) {
     state.SkipWithError(("no map at " + MapPath).c_str());
     return;
   }
   SetFieldSize(map->width, map->height);
-  std::vector<double> best(map->points.size(), 1e300);
+  const TLights lights = choose(*map);
+  std::vector<double> best(lights.size(), 1e300);
   for (auto _ : state) {
-    for (size_t k = 0; k < map->points.size(); ++k) {
+    for (size_t k = 0; k < lights.size(); ++k) {
       const double start = ThreadMilliseconds();
-      auto region = compute(map->points[k].first, map->points[k].second, map->walls);
+      auto region = compute(lights[k].first, lights[k].second, map->walls);
       benchmark::DoNotOptimize(region.get());
       best[k] = std::min(best[k], ThreadMilliseconds() - start);
     }
@@ -99,11 +120,22 @@ void EveryPoint(benchmark::State& state, Compute compute) {
   state.counters["worst_ms"] = sorted.back();
 }
 
-void BM_ComputeLitRegion(benchmark::State& state) { EveryPoint(state, ComputeLitRegion); }
-void BM_OneDifferencePerWall(benchmark::State& state) { EveryPoint(state, OneDifferenceEach); }
+TLights GridPoints(const TBenchMap& map) { return map.points; }
+TLights AtMillion(const TBenchMap& map) { return FarLights(map, 1e6); }
+TLights AtBillion(const TBenchMap& map) { return FarLights(map, 1e9); }
+TLights AtRangeEnd(const TBenchMap& map) { return FarLights(map, 1e12); }
+
+void BM_ComputeLitRegion(benchmark::State& state) { EachLight(state, ComputeLitRegion, GridPoints); }
+void BM_OneDifferencePerWall(benchmark::State& state) { EachLight(state, OneDifferenceEach, GridPoints); }
+void BM_ComputeLitRegionFar1e6(benchmark::State& state) { EachLight(state, ComputeLitRegion, AtMillion); }
+void BM_ComputeLitRegionFar1e9(benchmark::State& state) { EachLight(state, ComputeLitRegion, AtBillion); }
+void BM_ComputeLitRegionFar2p31(benchmark::State& state) { EachLight(state, ComputeLitRegion, AtRangeEnd); }
 
 BENCHMARK(BM_ComputeLitRegion)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_OneDifferencePerWall)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ComputeLitRegionFar1e6)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_ComputeLitRegionFar1e9)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_ComputeLitRegionFar2p31)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
 

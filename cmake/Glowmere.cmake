@@ -46,7 +46,7 @@ function(glowmere_test module)
   endif()
   set(target test_${module})
   add_executable(${target} ${sources})
-  target_link_libraries(${target} PRIVATE ${module} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${target} PRIVATE ${module} ${ARG_DEPS} test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${target} PRIVATE
     GLOWMERE_DATA_DIR="${PROJECT_SOURCE_DIR}/data"

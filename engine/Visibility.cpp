@@ -1,7 +1,7 @@
 // The lit region of one light: the field rectangle minus the shadow of every
 // obstacle. Each shadow is the obstacle's side that faces the light closed
-// by the two rays through its outermost (silhouette) corners, cut off a
-// thousand times as far away.
+// by the two rays through its outermost (silhouette) corners, cut off far
+// enough away to cover the whole field behind it (ShadowReach).
 //
 // Decisions (silhouette corners, equal bearings, the chord's side) are taken
 // exactly: the products that decide them are compared through their exact
@@ -14,6 +14,7 @@
 // after the other; every obstacle is still checked, and fails, on its own.
 #include "engine/Visibility.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
@@ -106,6 +107,54 @@ bool NotNearer(double ux, double uy, double vx, double vy) {
 
 [[noreturn]] void Fail(const char* text, int32_t count) { throw EEngineError(text + std::to_string(count)); }
 
+// An obstacle's corners as a shadow is built from them; transposed
+// exchanges x and y (see ComputeLitRegion).
+struct TObstacleView {
+  const TPolygon& polygon;
+  bool transposed;
+  int32_t Count() const { return polygon.PointCount(); }
+  double X(int32_t i) const { return static_cast<double>(transposed ? polygon.PointY(i) : polygon.PointX(i)); }
+  double Y(int32_t i) const { return static_cast<double>(transposed ? polygon.PointX(i) : polygon.PointY(i)); }
+};
+
+// How far a shadow reaches: its far corners are V + Reach * (V - L) for the
+// obstacle's corners V.
+//
+// A light on the field, or near the box that holds the field and the
+// obstacle (no farther from it than the box's width and height together),
+// keeps the classic reach of 999: the far edge a thousand times as far
+// from the light as the chord, with every far corner an exact integer.
+// Farther off, the classic far corners would lie a thousand times the
+// light's distance away, and one clipper call takes its integer scale from
+// its largest coordinate: at 2^31 cells the grid of representable points
+// near the field would be 2^-18 cells coarse. There the reach shrinks with
+// the distance instead: a point Q of the box behind the chord through P
+// lies at L + t (P - L) with t - 1 = |Q - P| / |P - L| <= (box width +
+// height) / (distance from L to the box), so a reach of twice that,
+// rounded up to a power of two, still covers everything behind the
+// obstacle while the far corners stay within a few hundred cells of the
+// field. A power of two keeps V + Reach (V - L) exact for integer corners,
+// so the rays keep their exact directions.
+double ShadowReach(double Lx, double Ly, const TObstacleView& obstacle, double width, double height) {
+  double x0 = 0, y0 = 0, x1 = width, y1 = height;
+  for (int32_t i = 0; i < obstacle.Count(); ++i) {
+    const double x = obstacle.X(i);
+    const double y = obstacle.Y(i);
+    x0 = std::fmin(x0, x);
+    x1 = std::fmax(x1, x);
+    y0 = std::fmin(y0, y);
+    y1 = std::fmax(y1, y);
+  }
+  const double dx = std::fmax(0.0, std::fmax(x0 - Lx, Lx - x1));
+  const double dy = std::fmax(0.0, std::fmax(y0 - Ly, Ly - y1));
+  const double distance = std::fmax(dx, dy);  // at most the Euclidean one
+  const double size = (x1 - x0) + (y1 - y0);
+  if (!(distance > size)) return 999;
+  int exponent = 0;
+  std::frexp(2 * size / distance, &exponent);
+  return std::ldexp(1.0, exponent);
+}
+
 }  // namespace
 
 int CompareBearing(double ux, double uy, double vx, double vy) {
@@ -119,23 +168,25 @@ int CompareBearing(double ux, double uy, double vx, double vy) {
   return ux < 0 ? -1 : 1;
 }
 
-TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
-  const double Lx = lx;
-  const double Ly = ly;
-  const int32_t n = obstacle.PointCount();
+namespace {
+
+// The shadow of BuildShadow in the frame of the view, for a field of
+// width x height in that frame.
+TContour ShadowOf(double Lx, double Ly, const TObstacleView& obstacle, double width, double height) {
+  const int32_t n = obstacle.Count();
   std::array<SilhouetteRecord, SilhouetteCapacity + 1> table;
   int32_t k = 0;
 
   for (int32_t i = 0; i < n; ++i) {
     const int32_t prev = i == 0 ? n - 1 : i - 1;
     const int32_t next = i == n - 1 ? 0 : i + 1;
-    const double vx = static_cast<double>(obstacle.PointX(i));
-    const double vy = static_cast<double>(obstacle.PointY(i));
+    const double vx = obstacle.X(i);
+    const double vy = obstacle.Y(i);
     const double rx = vx - Lx, ry = vy - Ly;
-    const double epx = static_cast<double>(obstacle.PointX(prev)) - vx;
-    const double epy = static_cast<double>(obstacle.PointY(prev)) - vy;
-    const double enx = static_cast<double>(obstacle.PointX(next)) - vx;
-    const double eny = static_cast<double>(obstacle.PointY(next)) - vy;
+    const double epx = obstacle.X(prev) - vx;
+    const double epy = obstacle.Y(prev) - vy;
+    const double enx = obstacle.X(next) - vx;
+    const double eny = obstacle.Y(next) - vy;
     const int cp = CrossSign(rx, ry, epx, epy);
     const int cn = CrossSign(rx, ry, enx, eny);
     if (cp * cn > 0 || (cp == 0) != (cn == 0)) {
@@ -186,10 +237,9 @@ TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
   const int dSign = CrossSign(a.x - Lx, a.y - Ly, b.x - Lx, b.y - Ly);
 
   auto wrap = [n](int32_t i) { return i < 0 ? n - 1 : (i >= n ? 0 : i); };
-  auto far = [Lx, Ly](double x, double y) { return gpc_vertex{(x - Lx) * 1000 + Lx, (y - Ly) * 1000 + Ly}; };
-  auto corner = [&obstacle](int32_t i) {
-    return gpc_vertex{static_cast<double>(obstacle.PointX(i)), static_cast<double>(obstacle.PointY(i))};
-  };
+  const double reach = ShadowReach(Lx, Ly, obstacle, width, height);
+  auto far = [Lx, Ly, reach](double x, double y) { return gpc_vertex{x + (x - Lx) * reach, y + (y - Ly) * reach}; };
+  auto corner = [&obstacle](int32_t i) { return gpc_vertex{obstacle.X(i), obstacle.Y(i)}; };
 
   TContour shadow;
   if (dSign != 0) {
@@ -209,6 +259,30 @@ TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
   return shadow;
 }
 
+// Whether a light is computed in the transposed frame: far off the field,
+// and farther off to the side than above or below it. Its shadows' long edges
+// are then closer to the rows than to the columns, and the clipper's
+// intersection arithmetic, which steps along y by dx/dy, loses precision
+// on edges that are nearly parallel to the x axis, most of all when many
+// of them run side by side, as the rays from a far light do. Exchanging x
+// and y makes those edges nearly vertical, where that arithmetic is at its
+// best; the exchange itself is exact.
+bool SeenAlongRows(int32_t lx, int32_t ly) {
+  const int64_t x = lx, y = ly, w = VisWidth, h = VisHeight;
+  const int64_t sideways = std::max({int64_t{0}, -x, x - w});
+  const int64_t upright = std::max({int64_t{0}, -y, y - h});
+  // Near the field the edges are short and far from parallel: lights there
+  // keep the plain frame and with it their results.
+  if (std::max(sideways, upright) <= w + h) return false;
+  return sideways > upright;
+}
+
+}  // namespace
+
+TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
+  return ShadowOf(lx, ly, TObstacleView{obstacle, false}, VisWidth, VisHeight);
+}
+
 std::unique_ptr<TPolygon> FieldPolygon() {
   auto field = std::make_unique<TPolygon>();
   field->AddPoint(0, 0);
@@ -219,13 +293,36 @@ std::unique_ptr<TPolygon> FieldPolygon() {
 }
 
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  auto region = FieldPolygon();
-
+  const bool transposed = SeenAlongRows(lx, ly);
   std::vector<TContour> shadows;
   shadows.reserve(walls.size());
   for (const auto& wall : walls) {
-    if (wall) shadows.push_back(BuildShadow(lx, ly, *wall));
+    if (!wall) continue;
+    if (transposed) {
+      shadows.push_back(ShadowOf(ly, lx, TObstacleView{*wall, true}, VisHeight, VisWidth));
+    } else {
+      shadows.push_back(BuildShadow(lx, ly, *wall));
+    }
   }
-  region->SubtractUnion(shadows);
+  if (!transposed) {
+    auto region = FieldPolygon();
+    region->SubtractUnion(shadows);
+    return region;
+  }
+  TPolygon swapped;
+  swapped.Clear();
+  swapped.AddContour({{0, 0}, {double(VisHeight), 0}, {double(VisHeight), double(VisWidth)}, {0, double(VisWidth)}});
+  swapped.SubtractUnion(shadows);
+  // Back to the field's frame, each contour reversed so that it keeps the
+  // orientation the clipper gave it.
+  auto region = std::make_unique<TPolygon>();
+  region->Clear();
+  for (size_t c = 0; c < swapped.Contours().size(); ++c) {
+    const TContour& from = swapped.Contours()[c];
+    TContour back;
+    back.reserve(from.size());
+    for (auto v = from.rbegin(); v != from.rend(); ++v) back.push_back(gpc_vertex{v->y, v->x});
+    region->AddContour(back, swapped.Holes()[c]);
+  }
   return region;
 }

@@ -22,6 +22,7 @@
 #include "raster/Layers.h"
 #include "raster/PolygonFiller.h"
 #include "raster/Transformation.h"
+#include "support/RegionModel.h"
 
 class TFakeLightHost : public TLightHost {
  public:
@@ -121,37 +122,6 @@ class TFakeLightHost : public TLightHost {
   TLightHost* previousHost_;
   int32_t previousWidth_, previousHeight_, previousVisWidth_, previousVisHeight_;
 };
-
-// Slow models of a region, for checking what is drawn from it.
-
-// Membership by even-odd parity over all contours, as the clipper reads a set.
-inline bool RegionContains(const TPolygon& region, double x, double y) {
-  bool inside = false;
-  for (const TContour& c : region.Contours()) {
-    const size_t n = c.size();
-    for (size_t k = 0, m = n - 1; k < n; m = k++) {
-      const gpc_vertex& a = c[k];
-      const gpc_vertex& b = c[m];
-      if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) inside = !inside;
-    }
-  }
-  return inside;
-}
-
-// Distance from (x, y) to the nearest edge of any contour.
-inline double DistanceToBoundary(const TPolygon& region, double x, double y) {
-  double best = std::numeric_limits<double>::infinity();
-  for (const TContour& c : region.Contours()) {
-    const size_t n = c.size();
-    for (size_t k = 0, m = n - 1; k < n; m = k++) {
-      const double ax = c[m].x, ay = c[m].y, dx = c[k].x - ax, dy = c[k].y - ay;
-      const double len2 = dx * dx + dy * dy;
-      const double t = len2 > 0 ? std::clamp(((x - ax) * dx + (y - ay) * dy) / len2, 0.0, 1.0) : 0.0;
-      best = std::min(best, std::hypot(x - (ax + t * dx), y - (ay + t * dy)));
-    }
-  }
-  return best;
-}
 
 // The centre of field pixel (px, py) in cell units.
 inline double PixelCentreToCell(int32_t p) { return (p + 0.5 - 10.0) / 10.0; }

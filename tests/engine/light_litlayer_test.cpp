@@ -201,13 +201,13 @@ TEST(LitLayer, LightFarOffTheFieldSeesOnlyTheField) {
     ASSERT_NE(far.Region, nullptr);
     const long double area = far.Region->Area();
     EXPECT_GE(area, 0.0L);
-    EXPECT_LE(area, host.freeCells + 1e-6L);
+    EXPECT_LE(area, host.freeCells + 1e-10L);
     for (const TContour& c : far.Region->Contours())
       for (const gpc_vertex& v : c) {
-        EXPECT_GE(v.x, -1e-6);
-        EXPECT_LE(v.x, FieldWidth + 1e-6);
-        EXPECT_GE(v.y, -1e-6);
-        EXPECT_LE(v.y, FieldHeight + 1e-6);
+        EXPECT_GE(v.x, -1e-12);
+        EXPECT_LE(v.x, FieldWidth + 1e-12);
+        EXPECT_GE(v.y, -1e-12);
+        EXPECT_LE(v.y, FieldHeight + 1e-12);
       }
     host.lights.Remove(&far);
   }

@@ -1,9 +1,11 @@
 // Helpers of the visibility tests: wall rectangles from a text-picture map
-// ('#' wall, anything else free), the straightforward segment model of
-// what a light sees, and membership in a region.
+// ('#' wall, anything else free), the shipped map, the straightforward
+// segment model of what a light sees, and the obstacles of the exact area
+// model.
 #pragma once
 
 #include <algorithm>
+#include <fstream>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -13,6 +15,8 @@
 #include <vector>
 
 #include "geometry/Polygons.h"
+#include "support/RegionModel.h"
+#include "support/VisibleAreaModel.h"
 
 struct TTextMap {
   int32_t width = 0, height = 0;
@@ -105,30 +109,26 @@ inline long double DistanceToCornerRays(const TTextMap& map, long double lx, lon
   return best;
 }
 
-inline bool RegionContains(const TPolygon& p, double x, double y) {
-  bool inside = false;
-  for (const TContour& c : p.Contours()) {
-    const size_t n = c.size();
-    for (size_t i = 0, j = n - 1; i < n; j = i++) {
-      if ((c[i].y > y) != (c[j].y > y) && x < (c[j].x - c[i].x) * (y - c[i].y) / (c[j].y - c[i].y) + c[i].x) inside = !inside;
-    }
-  }
-  return inside;
-}
-
-inline double RegionBoundaryDistance(const TPolygon& p, double x, double y) {
-  double best = 1e300;
-  for (const TContour& c : p.Contours()) {
-    for (size_t i = 0; i < c.size(); ++i) {
-      const gpc_vertex& a = c[i];
-      const gpc_vertex& b = c[(i + 1) % c.size()];
-      const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-      double t = len2 > 0 ? ((x - a.x) * dx + (y - a.y) * dy) / len2 : 0;
-      t = std::fmax(0, std::fmin(1, t));
-      best = std::fmin(best, std::hypot(a.x + t * dx - x, a.y + t * dy - y));
-    }
-  }
-  return best;
-}
-
 inline bool NearGridLine(double v, double eps) { return std::fabs(v - std::round(v)) < eps; }
+
+// The wall rectangles as the exact area model takes them.
+inline std::vector<TModelRect> ModelRectsOf(const TPolygonList& rects) {
+  std::vector<TModelRect> out;
+  for (const auto& r : rects) {
+    out.push_back({static_cast<int64_t>(r->PointX(0)), static_cast<int64_t>(r->PointY(0)),
+                   static_cast<int64_t>(r->PointX(2)), static_cast<int64_t>(r->PointY(2))});
+  }
+  return out;
+}
+
+inline bool ReadShippedMap(TTextMap& map) {
+  std::ifstream in(std::string(GLOWMERE_DATA_DIR) + "/map.txt");
+  if (!in) return false;
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) rows.push_back(line);
+  }
+  map = ReadTextMap(rows);
+  return true;
+}

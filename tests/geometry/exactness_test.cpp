@@ -108,9 +108,9 @@ void ExpectSameSet(const TPolygon& a, const TPolygon& b, std::mt19937& rng, unsi
   int checked = 0;
   for (int i = 0; i < 2000; ++i) {
     const double x = px(rng), y = py(rng);
-    if (BoundaryDistance(a, x, y) < 1e-7 || BoundaryDistance(b, x, y) < 1e-7) continue;
+    if (DistanceToBoundary(a, x, y) < 1e-7 || DistanceToBoundary(b, x, y) < 1e-7) continue;
     ++checked;
-    ASSERT_EQ(Contains(a, x, y), Contains(b, x, y)) << "seed " << seed << " at (" << x << ", " << y << ")";
+    ASSERT_EQ(RegionContains(a, x, y), RegionContains(b, x, y)) << "seed " << seed << " at (" << x << ", " << y << ")";
   }
   EXPECT_GT(checked, 1900);
 }
@@ -158,7 +158,7 @@ TEST(SubtractUnion, OverlappingShapesOfEitherOrientationDoNotCancel) {
   auto region = MakeRect(0, 0, W, H);
   region->SubtractUnion({{{0, 0}, {10, 0}, {10, 10}, {0, 10}}, {{5, 5}, {5, 15}, {15, 15}, {15, 5}}});
   EXPECT_EQ(region->Area(), 2340.0L - 175.0L);
-  EXPECT_FALSE(Contains(*region, 7, 7));
+  EXPECT_FALSE(RegionContains(*region, 7, 7));
 }
 
 TEST(SubtractUnion, ASelfCrossingShapeIsReadByParity) {
@@ -172,7 +172,7 @@ TEST(SubtractUnion, ASelfCrossingShapeIsReadByParity) {
   const auto all = InOnePass(shapes);
   EXPECT_NEAR(static_cast<double>(all->Area()), static_cast<double>(one->Area()), 1e-12);
   EXPECT_EQ(all->Area(), 2340.0L - 50.0L);
-  EXPECT_TRUE(Contains(*all, 25, 5));
+  EXPECT_TRUE(RegionContains(*all, 25, 5));
 }
 
 TEST(SubtractUnion, DegenerateShapesCutNothing) {
@@ -243,9 +243,9 @@ TEST(SubtractUnion, ShapesInsideOthersChangeNothingWhetherLeftOutOrNot) {
   const auto all = InOnePass(shapes);
   EXPECT_EQ(one->Area(), 2340.0L - 900.0L - 470.0L - 7.5L);
   EXPECT_EQ(all->Area(), one->Area());
-  EXPECT_FALSE(Contains(*all, 15, 15));
-  EXPECT_FALSE(Contains(*all, 11, 11));
-  EXPECT_FALSE(Contains(*all, 48.5, 23));
+  EXPECT_FALSE(RegionContains(*all, 15, 15));
+  EXPECT_FALSE(RegionContains(*all, 11, 11));
+  EXPECT_FALSE(RegionContains(*all, 48.5, 23));
   const std::vector<TShape> twins = {shapes[1], shapes[1]};
   EXPECT_EQ(InOnePass(twins)->Area(), 2340.0L - 225.0L);
 }

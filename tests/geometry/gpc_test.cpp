@@ -81,8 +81,8 @@ TEST(GpcParity, RingOfTwoSameOrientationContoursKeepsItsMiddleOut) {
   for (int32_t i = 0; i < result.p.num_contours; ++i) {
     r.AddContour(TContour(result.p.contour[i].vertex, result.p.contour[i].vertex + result.p.contour[i].num_vertices));
   }
-  EXPECT_FALSE(Contains(r, 1.5, 1.5));
-  EXPECT_TRUE(Contains(r, 0.5, 1.5));
+  EXPECT_FALSE(RegionContains(r, 1.5, 1.5));
+  EXPECT_TRUE(RegionContains(r, 0.5, 1.5));
 }
 
 TEST(GpcParity, InputHoleFlagsTakeNoPart) {
@@ -142,9 +142,9 @@ TEST(GpcFrame, HugeFarVerticesNeitherOverflowNorLoseTheField) {
     auto shadow = MakePolygon({{30, 20}, {30 + far, 20}, {30 + far, 20 + far}});
     field->Clip(GPC_DIFF, shadow.get());
     EXPECT_NEAR(static_cast<double>(field->Area()), 2340 - 389.5, 1e-4) << far;
-    EXPECT_TRUE(Contains(*field, 29.5, 30));
-    EXPECT_FALSE(Contains(*field, 50, 21));
-    EXPECT_TRUE(Contains(*field, 31, 30));
+    EXPECT_TRUE(RegionContains(*field, 29.5, 30));
+    EXPECT_FALSE(RegionContains(*field, 50, 21));
+    EXPECT_TRUE(RegionContains(*field, 31, 30));
   }
 }
 

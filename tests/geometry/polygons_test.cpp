@@ -143,8 +143,8 @@ TEST(PolygonClip, SquareMinusUnitSquareHasAnOuterAndAHole) {
   EXPECT_NE(flags[1], 0);
   for (size_t i = 0; i < 2; ++i) EXPECT_EQ(p->ContourArea(static_cast<int32_t>(i)), p->Holes()[i] ? 1.0L : 100.0L);
   EXPECT_EQ(p->Area(), 99.0L);
-  EXPECT_FALSE(Contains(*p, 2.5, 2.5));
-  EXPECT_TRUE(Contains(*p, 1.5, 2.5));
+  EXPECT_FALSE(RegionContains(*p, 2.5, 2.5));
+  EXPECT_TRUE(RegionContains(*p, 1.5, 2.5));
 }
 
 TEST(PolygonClip, NewSetUnitedWithAnotherHasItsArea) {
@@ -160,7 +160,7 @@ TEST(PolygonClip, SquaresSharingAnEdgeUniteToAreaTwo) {
   auto q = MakeRect(1, 0, 2, 1);
   p->Clip(GPC_UNION, q.get());
   EXPECT_EQ(p->Area(), 2.0L);
-  EXPECT_TRUE(Contains(*p, 1.0, 0.5));
+  EXPECT_TRUE(RegionContains(*p, 1.0, 0.5));
 }
 
 TEST(PolygonClip, DisjointSquaresUniteToTwoOuterContours) {
@@ -180,8 +180,8 @@ TEST(PolygonClip, IntersectionAndExclusiveOrPassThrough) {
   auto c = MakeRect(0, 0, 4, 4);
   c->Clip(GPC_XOR, b.get());
   EXPECT_EQ(c->Area(), 24.0L);
-  EXPECT_FALSE(Contains(*c, 3, 3));
-  EXPECT_TRUE(Contains(*c, 5, 5));
+  EXPECT_FALSE(RegionContains(*c, 3, 3));
+  EXPECT_TRUE(RegionContains(*c, 5, 5));
 }
 
 TEST(PolygonClip, UnknownOperationIsRefusedAndChangesNothing) {
@@ -211,8 +211,8 @@ TEST(PolygonClip, IslandInsideAHoleIsAnOuterContour) {
   for (size_t i = 0; i < 3; ++i) outers += p->Holes()[i] == 0;
   EXPECT_EQ(outers, 2);
   EXPECT_EQ(p->Area(), 65.0L);
-  EXPECT_TRUE(Contains(*p, 4.5, 4.5));
-  EXPECT_FALSE(Contains(*p, 3, 3));
+  EXPECT_TRUE(RegionContains(*p, 4.5, 4.5));
+  EXPECT_FALSE(RegionContains(*p, 3, 3));
 }
 
 TEST(PolygonClip, ASetClippedWithItselfReadsBothOperandsFirst) {

@@ -7,12 +7,7 @@
 #include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
 #include "game/Glowmere.h"
-
-namespace {
-// A field is full from this share on; the slack absorbs rounding in the
-// union of many regions, never a missing sliver of visible size.
-constexpr long double FullThreshold = 99.9999999999L;
-}  // namespace
+#include "game/Scoring.h"
 
 QString FormatPercent(long double percent) {
   char text[64];

@@ -4,13 +4,11 @@
 #include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
 #include "game/Glowmere.h"
+#include "game/Scoring.h"
 
 namespace {
 constexpr int32_t NoSolution = -1;
 constexpr int32_t NoLightsCount = 1000000000;
-constexpr int32_t OverLitVerdict = 21;
-constexpr long double FullThreshold = 99.9999999999L;
-constexpr long double OverLitThreshold = 100.0000000001L;
 }  // namespace
 
 void TfrmGlowmere::StoreSolution(TNameValueTree& tree) {
@@ -71,7 +69,7 @@ void TfrmGlowmere::CheckSolution(TNameValueTree& solution, TNameValueTree& resul
   }
   result.WriteInteger("lights", recordPoints, 0);
   message.clear();
-  if (litPercent <= FullThreshold || litPercent >= OverLitThreshold) {
+  if (OverLitShare(litPercent)) {
     result.WriteInteger("lights", OverLitVerdict, 0);
     recordPoints = OverLitVerdict;
   }

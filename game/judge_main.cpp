@@ -1,14 +1,12 @@
-// glowmere-judge FILE...      one line per file: verdict, share, path
-// glowmere-judge --rank FILE... the same lines, best first
-#include <QApplication>
+// glowmere-judge [--rank] FILE...: one line per file (verdict, share,
+// path); --help describes the columns and the exit statuses.
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "game/Judge.h"
 
 int main(int argc, char** argv) {
-  // The judge never needs a display.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args(argv + 1, argv + argc);
   return RunJudge(args, std::cout, std::cerr);
 }

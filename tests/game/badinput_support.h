@@ -15,16 +15,6 @@
 
 using TPoints = std::vector<std::pair<int, int>>;
 
-inline std::string SolutionText(const TPoints& points) {
-  std::string s = "[/]\r\nvertices=" + std::to_string(points.size()) + "\r\n";
-  for (size_t i = 0; i < points.size(); ++i) {
-    const std::string suffix = i == 0 ? "" : "#" + std::to_string(i);
-    s += "x" + suffix + "=" + std::to_string(points[i].first) + "\r\n";
-    s += "y" + suffix + "=" + std::to_string(points[i].second) + "\r\n";
-  }
-  return s;
-}
-
 inline std::string RandomBytes(size_t count, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(count, '\0');

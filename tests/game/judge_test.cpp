@@ -8,10 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "CoveringSet.h"
 #include "framework/TempHome.h"
+#include "support/CommaLocale.h"
 
 namespace fs = std::filesystem;
 
@@ -22,9 +25,10 @@ struct TRun {
   std::string out;
 };
 
-TRun RunJudge(const std::string& args) {
+// env: assignments put before the command, as a shell reads them.
+TRun RunJudge(const std::string& args, const std::string& env = "") {
   TRun run;
-  const std::string command = std::string(GLOWMERE_JUDGE) + " " + args + " 2>judge-stderr.txt";
+  const std::string command = env + " " + std::string(GLOWMERE_JUDGE) + " " + args + " 2>judge-stderr.txt";
   FILE* pipe = popen(command.c_str(), "r");
   std::array<char, 4096> buffer{};
   size_t n;
@@ -44,15 +48,11 @@ std::string Read(const fs::path& p) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string CoveringSolution() {
-  std::string keys;
-  int n = 0;
-  for (const auto& [x, y] : ShippedCoveringSet()) {
-    const std::string suffix = n == 0 ? "" : "#" + std::to_string(n);
-    keys += "x" + suffix + "=" + std::to_string(x) + "\ny" + suffix + "=" + std::to_string(y) + "\n";
-    ++n;
-  }
-  return "[/]\nvertices=" + std::to_string(n) + "\n" + keys;
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ class JudgeTest : public ::testing::Test {
 };
 
 TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
-  Write("full.tuv-Glowmere", CoveringSolution());
+  Write("full.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
   Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
   Write("none.tuv-Glowmere", "just text\n");
   const std::string before = Read("one.tuv-Glowmere");
@@ -79,6 +79,7 @@ TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
   EXPECT_EQ(b.substr(b.find('\t') + 1), "100.0000000000\tfull.tuv-Glowmere") << b;
   EXPECT_EQ(c, "-\t-\tnone.tuv-Glowmere");
   EXPECT_EQ(Read("one.tuv-Glowmere"), before) << "judged files stay as they were";
+  EXPECT_EQ(Read("judge-stderr.txt"), "") << "a clean run says nothing";
   EXPECT_FALSE(fs::exists(fs::path(home.DataHome()) / "TUV-2009-2")) << "the user's own files are not touched";
 
   const TRun ranked = RunJudge("--rank one.tuv-Glowmere none.tuv-Glowmere full.tuv-Glowmere");
@@ -97,4 +98,53 @@ TEST_F(JudgeTest, UnreadableFileIsReportedAndSkipped) {
   const std::string err = Read("judge-stderr.txt");
   EXPECT_NE(err.find("missing.tuv-Glowmere"), std::string::npos);
   EXPECT_NE(err.find("folder.tuv-Glowmere"), std::string::npos);
+}
+
+// Far lights add floor that the cover lights already: judged by the count,
+// never as over-lit, and ranked behind the honest cover.
+TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
+  auto cover = ShippedCoveringSet();
+  auto plusOne = cover;
+  plusOne.emplace_back(-61, 2147483647);
+  auto plusAll = cover;
+  for (const auto& p : FarLights()) plusAll.push_back(p);
+  Write("cover.tuv-Glowmere", SolutionText(cover));
+  Write("plus-one.tuv-Glowmere", SolutionText(plusOne));
+  Write("plus-all.tuv-Glowmere", SolutionText(plusAll));
+  const TRun run = RunJudge("--rank plus-all.tuv-Glowmere plus-one.tuv-Glowmere cover.tuv-Glowmere");
+  EXPECT_EQ(run.status, 0);
+  const std::string full = "\t100.0000000000\t";
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{std::to_string(cover.size()) + full + "cover.tuv-Glowmere",
+                                                      std::to_string(plusOne.size()) + full + "plus-one.tuv-Glowmere",
+                                                      std::to_string(plusAll.size()) + full + "plus-all.tuv-Glowmere"}));
+  EXPECT_EQ(Read("judge-stderr.txt"), "");
+}
+
+// Under a decimal-comma locale, with no runtime folder given, the share
+// keeps its point, standard error stays empty and the temporary folder
+// stays clean.
+TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
+  const std::string locales = home.MakeFolder("locales");
+  ASSERT_TRUE(MakeCommaLocale(locales)) << "localedef could not make a comma locale";
+  const std::string tmp = home.MakeFolder("tmp");
+  Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  const TRun run = RunJudge("one.tuv-Glowmere", "env -u XDG_RUNTIME_DIR LOCPATH='" + locales + "' LC_ALL=" +
+                                                    CommaLocaleName + " TMPDIR='" + tmp + "'");
+  EXPECT_EQ(run.status, 0);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 1u) << run.out;
+  const std::string share = lines[0].substr(2, lines[0].rfind('\t') - 2);
+  EXPECT_EQ(share.find(','), std::string::npos) << lines[0];
+  EXPECT_EQ(share.size() - share.find('.'), 11u) << "ten decimals after a point: " << lines[0];
+  EXPECT_EQ(Read("judge-stderr.txt"), "");
+  EXPECT_TRUE(fs::is_empty(tmp)) << "the judge's temporary folder, Qt's runtime folder included, is removed";
+}
+
+TEST_F(JudgeTest, HelpDescribesColumnsAndStatuses) {
+  const TRun run = RunJudge("--help");
+  EXPECT_EQ(run.status, 0);
+  for (const char* word : {"--rank", "VERDICT", "SHARE", "21", "Exit status", "1 a file could not be read"})
+    EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  EXPECT_EQ(RunJudge("--no-such-option x.tuv-Glowmere").status, 2);
+  EXPECT_EQ(RunJudge("").status, 2);
 }

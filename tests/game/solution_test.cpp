@@ -8,14 +8,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A solution file as the game saves it, with the level it was made for.
 std::string Solution(const std::vector<std::pair<int, int>>& points) {
-  std::string s = "[/etc/]\r\nlevel=2\r\n\r\n[/]\r\nvertices=" + std::to_string(points.size()) + "\r\n";
-  for (size_t i = 0; i < points.size(); ++i) {
-    const std::string suffix = i == 0 ? "" : "#" + std::to_string(i);
-    s += "x" + suffix + "=" + std::to_string(points[i].first) + "\r\n";
-    s += "y" + suffix + "=" + std::to_string(points[i].second) + "\r\n";
-  }
-  return s + "\r\n";
+  return "[/etc/]\r\nlevel=2\r\n\r\n" + SolutionText(points) + "\r\n";
 }
 
 std::vector<std::pair<int, int>> CoveringSet(TfrmGlowmere&) { return ShippedCoveringSet(); }
@@ -187,6 +182,23 @@ TEST_F(GameTest, CheckSolutionVerdicts) {
     EXPECT_EQ(result.ReadString("lights", "?"), "");
     EXPECT_EQ(RecordTree->ReadString("/Certificate/line", "?"), "-");
   }
+}
+
+// Lights far off the field see only floor that the cover lights already,
+// so the share stays full and the verdict is the number of lights.
+TEST_F(GameTest, FullCoverPlusFarLightsIsJudgedByItsCount) {
+  OpenWindow();
+  auto lights = CoveringSet(*window);
+  const auto far = FarLights();
+  lights.insert(lights.end(), far.begin(), far.end());
+  const fs::path p = Root() / "far.tuv-Glowmere";
+  WriteFile(p, Solution(lights));
+  TIniNameValueTree solution(p.string());
+  TIniNameValueTree result((Root() / "result").string());
+  std::string message;
+  window->CheckSolution(solution, result, message);
+  EXPECT_EQ(result.ReadString("lights", "?"), std::to_string(lights.size()));
+  EXPECT_NEAR(double(window->LitArea()), double(window->freeCells), 1e-10);
 }
 
 TEST_F(GameTest, CompareResultsPrefersFewerLights) {

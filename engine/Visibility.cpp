@@ -107,14 +107,15 @@ bool NotNearer(double ux, double uy, double vx, double vy) {
 
 [[noreturn]] void Fail(const char* text, int32_t count) { throw EEngineError(text + std::to_string(count)); }
 
-// An obstacle's corners as a shadow is built from them; transposed
-// exchanges x and y (see ComputeLitRegion).
+// An obstacle's corners as a shadow is built from them; Transposed
+// exchanges x and y (see ComputeLitRegion). A template parameter, so that
+// the lights of play pay nothing for it.
+template <bool Transposed>
 struct TObstacleView {
   const TPolygon& polygon;
-  bool transposed;
   int32_t Count() const { return polygon.PointCount(); }
-  double X(int32_t i) const { return static_cast<double>(transposed ? polygon.PointY(i) : polygon.PointX(i)); }
-  double Y(int32_t i) const { return static_cast<double>(transposed ? polygon.PointX(i) : polygon.PointY(i)); }
+  double X(int32_t i) const { return static_cast<double>(Transposed ? polygon.PointY(i) : polygon.PointX(i)); }
+  double Y(int32_t i) const { return static_cast<double>(Transposed ? polygon.PointX(i) : polygon.PointY(i)); }
 };
 
 // How far a shadow reaches: its far corners are V + Reach * (V - L) for the
@@ -135,7 +136,12 @@ struct TObstacleView {
 // obstacle while the far corners stay within a few hundred cells of the
 // field. A power of two keeps V + Reach (V - L) exact for integer corners,
 // so the rays keep their exact directions.
-double ShadowReach(double Lx, double Ly, const TObstacleView& obstacle, double width, double height) {
+template <bool Transposed>
+double ShadowReach(double Lx, double Ly, const TObstacleView<Transposed>& obstacle, double width, double height) {
+  // Near the field is near any box that holds it: the obstacle's corners
+  // need not be read for the lights of play.
+  const double near = width + height;
+  if (Lx >= -near && Lx <= width + near && Ly >= -near && Ly <= height + near) return 999;
   double x0 = 0, y0 = 0, x1 = width, y1 = height;
   for (int32_t i = 0; i < obstacle.Count(); ++i) {
     const double x = obstacle.X(i);
@@ -172,7 +178,8 @@ namespace {
 
 // The shadow of BuildShadow in the frame of the view, for a field of
 // width x height in that frame.
-TContour ShadowOf(double Lx, double Ly, const TObstacleView& obstacle, double width, double height) {
+template <bool Transposed>
+TContour ShadowOf(double Lx, double Ly, const TObstacleView<Transposed>& obstacle, double width, double height) {
   const int32_t n = obstacle.Count();
   std::array<SilhouetteRecord, SilhouetteCapacity + 1> table;
   int32_t k = 0;
@@ -280,7 +287,7 @@ bool SeenAlongRows(int32_t lx, int32_t ly) {
 }  // namespace
 
 TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
-  return ShadowOf(lx, ly, TObstacleView{obstacle, false}, VisWidth, VisHeight);
+  return ShadowOf(lx, ly, TObstacleView<false>{obstacle}, VisWidth, VisHeight);
 }
 
 std::unique_ptr<TPolygon> FieldPolygon() {
@@ -299,7 +306,7 @@ std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygo
   for (const auto& wall : walls) {
     if (!wall) continue;
     if (transposed) {
-      shadows.push_back(ShadowOf(ly, lx, TObstacleView{*wall, true}, VisHeight, VisWidth));
+      shadows.push_back(ShadowOf(ly, lx, TObstacleView<true>{*wall}, VisHeight, VisWidth));
     } else {
       shadows.push_back(BuildShadow(lx, ly, *wall));
     }

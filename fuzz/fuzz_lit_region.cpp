@@ -1,24 +1,27 @@
 // Fuzz target: the lit region of one light on the shipped map's wall
 // rectangles, at any 32-bit grid point (8 input bytes: x, then y, each a
-// little-endian int32). The region must be a finite area within the field,
-// and no wall rectangle may fail its silhouette at an integer point: an
-// engine error there is a finding.
+// little-endian int32). The region's area must be the exact one of the
+// sweep model in tests/support, and no wall rectangle may fail its
+// silhouette at an integer point: an engine error there is a finding.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "engine/EngineError.h"
 #include "engine/LevelMap.h"
 #include "engine/MapText.h"
 #include "engine/Visibility.h"
+#include "support/VisibleAreaModel.h"
 
 namespace {
 
 struct TShippedWalls {
   TPolygonList rects;
+  std::vector<TModelRect> model;
   int32_t width = 0, height = 0;
 
   TShippedWalls() {
@@ -30,6 +33,10 @@ struct TShippedWalls {
     SetFieldSize(width, height);
     FieldWidth = width;
     FieldHeight = height;
+    for (const auto& r : rects) {
+      model.push_back({static_cast<int64_t>(r->PointX(0)), static_cast<int64_t>(r->PointY(0)),
+                       static_cast<int64_t>(r->PointX(2)), static_cast<int64_t>(r->PointY(2))});
+    }
   }
 };
 
@@ -57,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_CHECK(region != nullptr, "no region");
   const long double area = region->Area();
-  const long double field = static_cast<long double>(walls.width) * walls.height;
-  if (!(std::isfinite(area) && area >= 0 && area <= field + 1e-9L)) {
-    std::fprintf(stderr, "area %.20Lg at (%d, %d)\n", area, x, y);
+  const long double exact = VisibleFieldArea(walls.width, walls.height, walls.model, x, y);
+  if (!(std::isfinite(area) && std::fabs(area - exact) <= 1e-10L)) {
+    std::fprintf(stderr, "area %.20Lg, exactly %.20Lg, at (%d, %d)\n", area, exact, x, y);
     std::abort();
   }
   return 0;

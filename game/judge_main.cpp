@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   // The judge never needs a display.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral(GLOWMERE_VERSION));
   std::vector<std::string> args(argv + 1, argv + argc);
   return RunJudge(args, std::cout, std::cerr);
 }

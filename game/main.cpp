@@ -1,6 +1,7 @@
-// Program entry: the application, the game window as the main window, the
-// message loop, then the framework's finalization (which writes every file)
-// before the window itself is released.
+// Program entry: --help and --version, the application, the one-game lock,
+// the game window as the main window, the message loop, then the
+// framework's finalization (which writes every file) before the window
+// itself is released, and only then the lock.
 #include <memory>
 
 #include "framework/TaskStart.h"

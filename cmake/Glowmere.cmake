@@ -11,6 +11,13 @@ endif()
 
 include(GoogleTest)
 
+# The name of the desktop entry, the AppStream component and the icon.
+set(GLOWMERE_APP_ID org.glowmere.Glowmere)
+set(GLOWMERE_HOMEPAGE_URL "https://glowmere.example.org")
+# Where an installed game finds its localization files (GNUInstallDirs).
+set(GLOWMERE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/glowmere)
+set(GLOWMERE_INSTALL_FULL_DATADIR ${CMAKE_INSTALL_FULL_DATADIR}/glowmere)
+
 add_compile_options(-Wall -Wextra)
 
 if(GLOWMERE_SANITIZE)

@@ -114,6 +114,7 @@ void TIniNameValueTree::WriteFloat(const std::string& path, long double value, i
 }
 
 bool TIniNameValueTree::Flush() {
+  if (!writeBack_) return false;
   try {
     return WriteFileAtomically(document_->FileName(), document_->Save());
   } catch (...) {

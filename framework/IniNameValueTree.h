@@ -42,6 +42,12 @@ class TIniNameValueTree : public TNameValueTree {
   const std::string& FileName() const;
   TIniDocument& IniDocument() { return *document_; }
 
+  // Off: Flush (and so the destruction) leaves the file alone and returns
+  // false. For files that belong to someone else, such as the copies
+  // installed with the program.
+  void SetWriteBack(bool writeBack) { writeBack_ = writeBack; }
+
  private:
   std::unique_ptr<TIniDocument> document_;
+  bool writeBack_ = true;
 };

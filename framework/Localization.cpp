@@ -2,9 +2,10 @@
 // that answers a missing key or file with the placeholder.
 #include "framework/Localization.h"
 
-TNameValueTreeTuvLocalization::TNameValueTreeTuvLocalization(const std::string& fileName) {
+TNameValueTreeTuvLocalization::TNameValueTreeTuvLocalization(const std::string& fileName, bool writeBack) {
   try {
     tree_ = std::make_unique<TIniNameValueTree>(fileName);
+    tree_->SetWriteBack(writeBack);
   } catch (...) {
     // An unreadable file is no error to report: every text shows the
     // placeholder instead.

@@ -17,8 +17,10 @@ class TTuvLocalization {
 
 class TNameValueTreeTuvLocalization : public TTuvLocalization {
  public:
-  explicit TNameValueTreeTuvLocalization(const std::string& fileName);  // never throws for file trouble
-  ~TNameValueTreeTuvLocalization() override;  // destroys Tree, which writes the file
+  // Never throws for file trouble. Without writeBack the file is only read:
+  // the destruction leaves it byte for byte as it was.
+  explicit TNameValueTreeTuvLocalization(const std::string& fileName, bool writeBack = true);
+  ~TNameValueTreeTuvLocalization() override;  // destroys Tree, which writes the file (see writeBack)
   std::string Translate(const std::string& key) override;
   TIniNameValueTree* Tree() const { return tree_.get(); }
 

@@ -6,9 +6,11 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <filesystem>
+#include <vector>
 
 #include "framework/FileCommands.h"
 #include "framework/HelpWindow.h"
+#include "framework/ProgramFolder.h"
 #include "framework/QtText.h"
 #include "framework/ShellFolders.h"
 #include "framework/SplashForm.h"
@@ -52,11 +54,12 @@ void RepaintSplash() {
   Splash->repaint();
 }
 
-std::string CurrentFolderWithSeparator() {
+// Empty when unknown: names then become relative to wherever we are.
+std::string CurrentFolder() {
   std::error_code error;
   std::string folder = std::filesystem::current_path(error).string();
-  if (error || folder.empty()) return {};  // names become relative to wherever we are
-  if (folder.back() != '/') folder += '/';
+  if (error) return {};
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
 
@@ -100,6 +103,10 @@ std::string MakeContestId(int32_t year, int32_t level) {
   return "TUV-" + std::to_string(year) + "-" + std::to_string(level);
 }
 
+std::string TaskUserFolder(int32_t year, int32_t level) {
+  return JoinFolder(GetSpecialFolderPath(CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE), MakeContestId(year, level)) + "/";
+}
+
 bool TaskStarted() { return taskStarted; }
 
 void StartTask(int32_t year, const std::string& taskName, int32_t level) {
@@ -119,17 +126,23 @@ void StartTask(int32_t year, const std::string& taskName, int32_t level) {
   TaskYear = year;
   TaskLevel = level;
 
-  ProgramFolder = CurrentFolderWithSeparator();
+  const std::string commonFile = contestId + ".loc";
+  const std::string taskFile = TaskName + "-" + std::to_string(level) + ".loc";
+  std::vector<std::string> localizationFiles{commonFile};
+  if (!noTask) localizationFiles.push_back(taskFile);
+  const TProgramFolderChoice programFolder =
+      ChooseProgramFolder(CurrentFolder(), InstalledDataFolder(), localizationFiles);
+  ProgramFolder = programFolder.Folder;
+  const bool writeBack = !programFolder.Installed;
 
-  UserFolder = JoinFolder(GetSpecialFolderPath(CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE), contestId) + "/";
+  UserFolder = TaskUserFolder(year, level);
   ForceFolder(UserFolder);
 
-  CommonLocalization = std::make_unique<TNameValueTreeTuvLocalization>(ProgramFolder + contestId + ".loc");
+  CommonLocalization = std::make_unique<TNameValueTreeTuvLocalization>(ProgramFolder + commonFile, writeBack);
   if (noTask) {
     TaskLocalization = CommonLocalization.get();
   } else {
-    separateTaskLocalization = std::make_unique<TNameValueTreeTuvLocalization>(
-        ProgramFolder + TaskName + "-" + std::to_string(level) + ".loc");
+    separateTaskLocalization = std::make_unique<TNameValueTreeTuvLocalization>(ProgramFolder + taskFile, writeBack);
     TaskLocalization = separateTaskLocalization.get();
   }
 

@@ -34,7 +34,7 @@ extern int32_t TaskYear;
 extern std::string TaskName;
 extern int32_t TaskLevel;
 // Both end with "/"; native bytes.
-extern std::string ProgramFolder;  // the current directory at start-up
+extern std::string ProgramFolder;  // where the .loc files are read (framework/ProgramFolder.h)
 extern std::string UserFolder;     // <local app data>/TUV-<year>-<level>/
 
 // Owned by the framework; each may be absent (its file could not be read).
@@ -69,6 +69,9 @@ void SetTaskWindow(QWidget* window);
 
 // "TUV-" + year + "-" + level.
 std::string MakeContestId(int32_t year, int32_t level);
+// The per-user folder UserFolder that StartTask will use, with "/" at the
+// end; the local application data folder is created, this one is not.
+std::string TaskUserFolder(int32_t year, int32_t level);
 
 // Starts the task; see the file comment. Called again (as tests do), it
 // first finalizes the task that runs.

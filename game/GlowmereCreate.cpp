@@ -12,6 +12,7 @@
 #include "framework/TaskStart.h"
 #include "game/Glowmere.h"
 #include "game/LevelResources.h"
+#include "game/TaskIdentity.h"
 #include "raster/Color32.h"
 #include "raster/Polygon32.h"
 
@@ -29,7 +30,7 @@ TfrmGlowmere::TfrmGlowmere() {
   BuildComponents();
   LoadLevelLists(imlMap2, imlPoints2);
 
-  StartTask(2009, "Glowmere", 2);                                  // 1
+  StartTask(GlowmereYear, GlowmereTaskName, GlowmereLevel);        // 1
   imlMap = &imlMap2;                                                // 2
   imlPoints = &imlPoints2;
   mapBitmap = imlMap->BitmapAt(0);                                  // 3

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth imagemagick x11-utils
   fonts-dejavu-core
   locales
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

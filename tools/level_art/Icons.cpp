@@ -8,19 +8,6 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "ArtColor.h"
-
-namespace {
-
-struct GlowStyle {
-  ArtRgb core;     // colour at the centre
-  ArtRgb colour;   // colour of the glow outside the core
-  double coreEnd;  // radius where the core colour has given way, in pixels
-  double solid;    // radius out to which alpha stays full
-  double fade;     // exponent of the alpha fall-off beyond `solid`
-  int peakAlpha;
-};
-
 QImage DrawGlow(int size, const GlowStyle& style) {
   QImage img(size, size, QImage::Format_ARGB32);
   const int centre = size / 2;
@@ -42,6 +29,17 @@ QImage DrawGlow(int size, const GlowStyle& style) {
   }
   return img;
 }
+
+GlowStyle PlacedLightStyle() { return {{255, 255, 255}, ArtFromRgb(0xFFEF5B), 5.0, 3.5, 1.6, 255}; }
+
+GlowStyle Scaled(const GlowStyle& style, double factor) {
+  GlowStyle scaled = style;
+  scaled.coreEnd *= factor;
+  scaled.solid *= factor;
+  return scaled;
+}
+
+namespace {
 
 // The forbidden mark: a red-orange diagonal cross with a dark rim, so that
 // it reads on the bright lit floor as well as on the dark one.
@@ -77,12 +75,10 @@ QImage DrawCross(int size) {
 }  // namespace
 
 std::vector<LightIcon> DrawLightIcons() {
-  const ArtRgb white{255, 255, 255};
   std::vector<LightIcon> icons;
   icons.push_back({QStringLiteral("icon0_marker.png"),
                    DrawGlow(26, {ArtFromRgb(0xEBEBEB), ArtFromRgb(0xEBEBEB), 2.0, 2.0, 1.7, 235})});
-  icons.push_back({QStringLiteral("icon1_placed.png"),
-                   DrawGlow(26, {white, ArtFromRgb(0xFFEF5B), 5.0, 3.5, 1.6, 255})});
+  icons.push_back({QStringLiteral("icon1_placed.png"), DrawGlow(26, PlacedLightStyle())});
   icons.push_back({QStringLiteral("icon2_forbidden.png"), DrawCross(20)});
   icons.push_back({QStringLiteral("icon3_hovered.png"),
                    DrawGlow(26, {ArtFromRgb(0xFFF3DC), ArtFromRgb(0xFF9600), 5.0, 3.5, 1.6, 255})});

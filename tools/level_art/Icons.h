@@ -7,6 +7,24 @@
 #include <QString>
 #include <vector>
 
+#include "ArtColor.h"
+
+// How a glow looks; radii in pixels of an icon of the given size.
+struct GlowStyle {
+  ArtRgb core;     // colour at the centre
+  ArtRgb colour;   // colour of the glow outside the core
+  double coreEnd;  // radius where the core colour has given way, in pixels
+  double solid;    // radius out to which alpha stays full
+  double fade;     // exponent of the alpha fall-off beyond `solid`
+  int peakAlpha;
+};
+
+// The placed light's glow, for an icon of 26 pixels; Scaled() keeps its
+// look at another size.
+GlowStyle PlacedLightStyle();
+GlowStyle Scaled(const GlowStyle& style, double factor);
+QImage DrawGlow(int size, const GlowStyle& style);
+
 struct LightIcon {
   QString fileName;  // e.g. "icon0_marker.png"
   QImage image;      // Format_ARGB32

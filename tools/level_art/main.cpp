@@ -1,7 +1,8 @@
 // level_art: draws the level's pictures from its map text.
 //
 //   level_art MAP.txt OUTDIR           writes unlit.png, lit.png, the five
-//                                      icons and splash.png into OUTDIR
+//                                      icons, splash.png and the program's
+//                                      icons app_icon_<size>.png into OUTDIR
 //   level_art --check MAP.txt OUTDIR   draws them again and compares with
 //                                      the pictures and icons in OUTDIR
 //                                      pixel for pixel; exit status 1 when
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <cstdio>
 
+#include "AppIcon.h"
 #include "ArtMap.h"
 #include "FieldPictures.h"
 #include "Icons.h"
@@ -84,15 +86,18 @@ int main(int argc, char** argv) {
 
   const FieldPictures pictures = DrawFieldPictures(map);
   const std::vector<LightIcon> icons = DrawLightIcons();
+  const std::vector<AppIcon> appIcons = DrawAppIcons();
   if (check) {
     bool ok = Matches(pictures.unlit, out, QStringLiteral("unlit.png")) &&
               Matches(pictures.lit, out, QStringLiteral("lit.png"));
     for (const LightIcon& icon : icons) ok = ok && Matches(icon.image, out, icon.fileName);
+    for (const AppIcon& icon : appIcons) ok = ok && Matches(icon.image, out, icon.fileName);
     return ok ? 0 : 1;
   }
   bool ok = Save(pictures.unlit, out, QStringLiteral("unlit.png")) &&
             Save(pictures.lit, out, QStringLiteral("lit.png"));
   for (const LightIcon& icon : icons) ok = ok && Save(icon.image, out, icon.fileName);
+  for (const AppIcon& icon : appIcons) ok = ok && Save(icon.image, out, icon.fileName);
   ok = ok && Save(DrawSplash(map, pictures, icons), out, QStringLiteral("splash.png"));
   return ok ? 0 : 1;
 }

@@ -1,0 +1,32 @@
+# The Debian package, through CPack:
+#
+#   cmake --build build/release --target package    (or: cd build/release && cpack -G DEB)
+#
+# makes glowmere_<version>_amd64.deb in the build folder's package/. Its dependencies
+# are those of the shared libraries the programs link (dpkg-shlibdeps, from
+# dpkg-dev). It installs under /usr and has no maintainer scripts: dpkg's
+# own triggers refresh the menu and the icon cache, and removing the
+# package removes every file it brought. The player's files under
+# ~/.local/share/TUV-2009-2/ are never the package's.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME glowmere)
+set(CPACK_PACKAGE_VENDOR "Glowmere developers")
+set(CPACK_PACKAGE_CONTACT "Glowmere developers <glowmere@example.org>")
+set(CPACK_PACKAGE_HOMEPAGE_URL ${GLOWMERE_HOMEPAGE_URL})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lighting puzzle of an informatics contest (Russian interface)")
+set(CPACK_PACKAGE_DESCRIPTION "Light the whole floor of a dungeon with as few lights as you can. Each light
+lights what it sees along straight lines past the walls. The side panel shows
+the lights, the lit share of the floor and the record. The interface is in
+Russian. The package also holds glowmere-judge, which checks and ranks
+solution files without a display.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Source packages leave the build folders and the repository out.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "/build/;/build-;/\\\\.git/")
+include(CPack)

@@ -1,0 +1,36 @@
+// Where a task reads its localization files. The current directory comes
+// first, as it always has: the build tree and a contest machine's task
+// folder hold the files there. An installed program started anywhere else
+// (from the desktop's menu, from a terminal in the player's home) reads the
+// copies installed with it instead. Those copies belong to the package, not
+// to the run: they are never written back, also when root runs the game.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The installed data folder: absolute, or relative to the folder of the
+// running executable ("../share/glowmere"). Empty, the default, means the
+// program is not installed (tests, the judge): the current directory is
+// then the program folder whatever it holds.
+void SetInstalledDataFolder(const std::string& folder);
+// The folder set above, made absolute and normal, without a trailing "/";
+// empty when none is set or the executable cannot be found.
+std::string InstalledDataFolder();
+
+struct TProgramFolderChoice {
+  std::string Folder;  // ends with "/" (unless empty: names stay relative)
+  bool Installed;      // Folder is the installed data folder: read, never written
+};
+
+// current and installed end without "/"; names are the localization file
+// names. The current directory when it holds any of them (a file, or
+// whatever else stands under that name) or when nothing is installed;
+// otherwise the installed folder, whether it holds them or not. Either way
+// Installed tells whether the folder chosen is the installed one, also when
+// the current directory is that folder under another name.
+TProgramFolderChoice ChooseProgramFolder(const std::string& current, const std::string& installed,
+                                         const std::vector<std::string>& names);
+
+// The folder of the running executable, from /proc/self/exe; empty if unknown.
+std::string ExecutableFolder();

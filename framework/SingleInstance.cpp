@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -36,26 +37,52 @@ TSingleInstance::TSingleInstance(std::string stem) : stem_(std::move(stem)) {}
 TSingleInstance::~TSingleInstance() {
   delete server_;  // removes the socket file while we still hold the lock
   server_ = nullptr;
+  // Unlinked while still locked: a later taker that opened the old file
+  // finds, once it has the lock, that the name no longer leads to it.
+  if (locked_) unlink(LockFileName().c_str());
   if (fd_ >= 0) close(fd_);
 }
 
+namespace {
+
+// The descriptor's file is the one the name leads to now.
+bool StillNamed(int fd, const std::string& name) {
+  struct stat opened {}, named {};
+  return fstat(fd, &opened) == 0 && stat(name.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+         opened.st_ino == named.st_ino;
+}
+
+}  // namespace
+
 bool TSingleInstance::Acquire() {
   if (held_) return true;
-  if (fd_ < 0) {
-    fd_ = open(LockFileName().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  for (;;) {
     if (fd_ < 0) {
-      held_ = true;  // see the header: nothing to lock, nothing to lose
+      fd_ = open(LockFileName().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+      if (fd_ < 0) {
+        held_ = true;  // see the header: nothing to lock, nothing to lose
+        return true;
+      }
+    }
+    int result;
+    do {
+      result = flock(fd_, LOCK_EX | LOCK_NB);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0 && errno == EWOULDBLOCK) return false;
+    // A file system without locks (ENOLCK) cannot keep a second copy out.
+    if (result != 0) {
+      held_ = true;
       return true;
     }
+    if (StillNamed(fd_, LockFileName())) break;
+    // The holder removed the file after we opened it: take the lock on
+    // the name as it is now.
+    close(fd_);
+    fd_ = -1;
   }
-  int result;
-  do {
-    result = flock(fd_, LOCK_EX | LOCK_NB);
-  } while (result != 0 && errno == EINTR);
-  if (result != 0 && errno == EWOULDBLOCK) return false;
   held_ = true;
-  // A file system without locks (ENOLCK) cannot keep a second copy out.
-  if (result == 0) Listen();
+  locked_ = true;
+  Listen();
   return true;
 }
 

@@ -4,10 +4,12 @@
 //
 // The lock is flock() on "<stem>.lock" in the per-user folder. The kernel
 // drops it when the process ends, however it ends, so a game that was
-// killed never blocks the next start; the file itself is never removed
-// (removing a lock file races with the next taker). The copy that holds
-// the lock listens on the local socket "<stem>.socket" beside it, and a
-// later start asks it through that socket to come to the front.
+// killed never blocks the next start. The copy that holds the lock listens
+// on the local socket "<stem>.socket" beside it, and a later start asks it
+// through that socket to come to the front. Both files go when the holder
+// ends normally, so that between runs the folder holds the task's own
+// files only; a taker checks, once locked, that the file it locked still
+// has the name, which closes the race with a holder removing it.
 #pragma once
 
 #include <QObject>
@@ -50,5 +52,6 @@ class TSingleInstance : public QObject {
   std::string stem_;
   int fd_ = -1;
   bool held_ = false;
+  bool locked_ = false;  // held_ through a real lock on the named file
   QLocalServer* server_ = nullptr;  // child of this object
 };

@@ -32,8 +32,11 @@ TEST_F(SingleInstanceTest, SecondHolderIsRefusedUntilTheFirstGoes) {
   EXPECT_FALSE(second.Acquire());
   EXPECT_FALSE(second.Held());
   first.reset();
+  EXPECT_FALSE(fs::exists(stem + ".lock")) << "a holder that ends removes its lock file";
+  // second still has the removed file open: it must lock the new one.
+  TSingleInstance third(stem);
   EXPECT_TRUE(second.Acquire());
-  EXPECT_TRUE(fs::exists(stem + ".lock")) << "the lock file stays; only the lock goes";
+  EXPECT_FALSE(third.Acquire()) << "the lock is on the file the name leads to";
 }
 
 TEST_F(SingleInstanceTest, LaterStartAsksTheHolderToComeToTheFront) {

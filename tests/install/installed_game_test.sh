@@ -133,6 +133,8 @@ sleep 1
 kill -0 "$third" 2>/dev/null || fail "the game after the killed one ended: $(cat "$tmp/third.log")"
 kill -TERM "$third"
 wait "$third" || fail "the game after the killed one ended with $? on SIGTERM"
+[ ! -e "$userdata/Glowmere.lock" ] && [ ! -e "$userdata/Glowmere.socket" ] ||
+  fail "a game that ended normally left its lock file or socket behind"
 
 snapshot >"$tmp/after"
 diff "$tmp/before" "$tmp/after" >&2 || fail "files under the prefix changed"

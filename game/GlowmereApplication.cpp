@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "framework/TaskStart.h"
+
 std::function<void(const std::string&)> ErrorReportHandler;
 
 void ReportError(const std::string& text) {
@@ -10,12 +12,16 @@ void ReportError(const std::string& text) {
     ErrorReportHandler(text);
     return;
   }
-  QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromStdString(text));
+  // Captioned like the game window, whose title is the localized one.
+  const QString caption = TaskWindow && !TaskWindow->windowTitle().isEmpty() ? TaskWindow->windowTitle()
+                                                                             : QApplication::applicationName();
+  QMessageBox::critical(nullptr, caption, QString::fromStdString(text));
 }
 
 TGlowmereApplication::TGlowmereApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: Qt would append it to every window title (" — Glowmere"),
+  // and the titles are the localized texts alone.
   setApplicationName(QStringLiteral("Glowmere"));
-  setApplicationDisplayName(QStringLiteral("Glowmere"));
 }
 
 bool TGlowmereApplication::notify(QObject* receiver, QEvent* event) {

@@ -10,7 +10,7 @@ packages=(
   libpolyclipping-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core
 )
 

@@ -10,9 +10,12 @@
 #   statement.png  the statement shown at start-up
 #   field.png      the field with the four autosaved lights, statement closed
 #   question.png   the question box after a click on «Очистить»
+#   save.png       the save dialog after a click on «Сохранить»
 #   titles.txt     the title of every window shown, one a line
-# Then answers the question with Escape (nothing is cleared) and ends the
-# program with SIGTERM. Exit status 1 when the program is missing, dies, or
+#   home.txt       every file and folder in the HOME after the program ended
+#   program.log    what the program wrote to its standard output and error
+# Questions and dialogs are answered with Escape (nothing changes); the
+# program is ended with SIGTERM. Exit status 1 when the program is missing, dies, or
 # a window does not come up.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -43,7 +46,7 @@ printf '[/]\r\nvertices=4\r\nx=38\r\ny=9\r\nx#1=52\r\ny#1=16\r\nx#2=22\r\ny#2=28
 # so the game window's geometry is its client area with the menu bar on top.
 inner='
   set -u
-  fail() { echo "screenshot-question: $*" >&2; cat "$HOME/program.log" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
+  fail() { echo "screenshot-question: $*" >&2; cat "$OUT/program.log" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
   shot() { sleep 0.5; import -window root "$OUT/$1" || fail "no shot $1"; }
   wait_window() {  # name: prints the id of the visible window with that title
     local id
@@ -58,7 +61,7 @@ inner='
   titles() { for id in $(xdotool search --onlyvisible --name "." 2>/dev/null); do xdotool getwindowname "$id"; done; }
 
   cd "$(dirname "$PROGRAM")"
-  "$PROGRAM" >"$HOME/program.log" 2>&1 &
+  "$PROGRAM" >"$OUT/program.log" 2>&1 &
   pid=$!
   game=$(wait_window "Огни подземелья") || fail "the game window did not come up"
   if help=$(wait_window "Условие задачи"); then
@@ -78,6 +81,13 @@ inner='
   titles >>"$OUT/titles.txt"
   key_to "$box" Escape
   sleep 0.3
+  # «Сохранить», the lowest of the three buttons at the foot of the panel.
+  xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + 373 + 12)) click 1
+  dialog=$(wait_window "Сохранить как") || fail "no save dialog after the click on «Сохранить»"
+  shot save.png
+  titles >>"$OUT/titles.txt"
+  key_to "$dialog" Escape
+  sleep 0.3
   kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 '
@@ -86,4 +96,5 @@ env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u X
   HOME="$home" PROGRAM="$program" OUT="$outdir" \
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner"
 sort -u -o "$outdir/titles.txt" "$outdir/titles.txt"
+(cd "$home" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$outdir/home.txt"
 echo "screenshots written to $outdir"

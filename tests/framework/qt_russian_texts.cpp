@@ -67,9 +67,11 @@ TEST_F(QtRussianTextsTest, OverwriteQuestionIsRussian) {
   home.WriteFile(existing, "[/]\r\n");
   QString question;
   QStringList answers;
+  bool typed = false;  // once only: a second Enter would ask again after the answer
   std::function<void()> answer = [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !typed) {
+      typed = true;
       dialog->findChild<QLineEdit*>("fileNameEdit")->setText("old");
       QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {

@@ -50,17 +50,21 @@ TMessageBoxRequest MakeMessageBoxRequest(const std::string& text, int32_t kind) 
   return request;
 }
 
+std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest& request, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(request.icon, request.caption, request.text, request.buttons, parent);
+  box->setObjectName("MessageBox");
+  box->setTextFormat(Qt::PlainText);  // a localized "<" must not turn the text into HTML
+  box->setWindowModality(Qt::ApplicationModal);
+  return box;
+}
+
 bool ShowMessageBox(const std::string& text, int32_t kind) {
   const TMessageBoxRequest request = MakeMessageBoxRequest(text, kind);
   int answer = QMessageBox::NoButton;
   if (const TMessageBoxHandler& handler = MessageBoxHandler()) {
     answer = handler(request);
   } else {
-    QMessageBox box(request.icon, request.caption, request.text, request.buttons, TaskWindow.data());
-    box.setObjectName("MessageBox");
-    box.setTextFormat(Qt::PlainText);  // a localized "<" must not turn the text into HTML
-    box.setWindowModality(Qt::ApplicationModal);
-    answer = box.exec();
+    answer = NewMessageBox(request, TaskWindow.data())->exec();
   }
   // A box without a Yes button cannot say Yes, whatever a handler claims.
   return answer == QMessageBox::Yes && request.buttons.testFlag(QMessageBox::Yes);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/Modal.h"
@@ -22,3 +23,5 @@ bool ShowMessageBox(const std::string& text, int32_t kind);
 
 // What the box for `kind` shows.
 TMessageBoxRequest MakeMessageBoxRequest(const std::string& text, int32_t kind);
+// The box ShowMessageBox runs for `request`, not yet shown.
+std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest& request, QWidget* parent);

@@ -11,7 +11,9 @@
 #include "framework/FileCommands.h"
 #include "framework/HelpWindow.h"
 #include "framework/ProgramFolder.h"
+#include "framework/QtOwnSettings.h"
 #include "framework/QtText.h"
+#include "framework/QtTranslation.h"
 #include "framework/ShellFolders.h"
 #include "framework/SplashForm.h"
 
@@ -112,6 +114,9 @@ bool TaskStarted() { return taskStarted; }
 void StartTask(int32_t year, const std::string& taskName, int32_t level) {
   if (taskStarted) FinalizeTask();
   taskStarted = true;
+  // For the whole process, before the first framework window exists.
+  InstallQtTranslation();
+  KeepQtSettingsOffDisk();
 
   const std::string contestId = MakeContestId(year, level);
   const bool noTask = taskName.empty();

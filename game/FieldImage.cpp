@@ -1,7 +1,13 @@
 // The composed field is kept in one bitmap; a change of a layer marks its
 // area stale and asks Qt to repaint that area only. Painting recomposes the
-// stale part and draws it without smoothing, so pixels stay crisp when a
+// stale part and copies it without smoothing, so pixels stay crisp when a
 // high-DPI screen scales the window.
+//
+// Composed pixels keep the alpha that blending leaves, below 255 on grid
+// lines and glow edges. Drawn as they are, Qt would blend them over what
+// the window showed before (dark rings around lights after a restart, a
+// dimmed grid after the hint). So the screen gets an opaque copy, forced
+// to alpha 255, and that copy replaces the old pixels outright.
 #include "game/FieldImage.h"
 
 #include <QMouseEvent>
@@ -40,6 +46,7 @@ TImage32::~TImage32() {
 
 void TImage32::SetFieldSize(int width, int height) {
   composed_.Resize(width, height);
+  shown_ = QImage(width, height, QImage::Format_RGB32);
   stale_ = composed_.BoundsRect();
   setFixedSize(width, height);
   update();
@@ -48,6 +55,11 @@ void TImage32::SetFieldSize(int width, int height) {
 void TImage32::Recompose() {
   if (stale_.Empty()) return;
   layers_->Compose(composed_, stale_);
+  for (int32_t y = stale_.Top; y < stale_.Bottom; ++y) {
+    const TColor32* from = composed_.Bits() + size_t(y) * size_t(composed_.Width());
+    auto* to = reinterpret_cast<TColor32*>(shown_.scanLine(y));
+    for (int32_t x = stale_.Left; x < stale_.Right; ++x) to[x] = from[x] | 0xFF000000u;
+  }
   stale_ = TRect{};
 }
 
@@ -60,15 +72,13 @@ void TImage32::paintEvent(QPaintEvent* event) {
   Recompose();
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
   if (composed_.Empty()) {
     painter.fillRect(rect(), Qt::black);
     return;
   }
-  // The bitmap's pixels are ARGB words, exactly QImage's ARGB32 layout.
-  const QImage image(reinterpret_cast<const uchar*>(composed_.Bits()), composed_.Width(), composed_.Height(),
-                     composed_.Width() * 4, QImage::Format_ARGB32);
-  const QRect r = event->rect().intersected(image.rect());
-  painter.drawImage(r.topLeft(), image, r);
+  const QRect r = event->rect().intersected(shown_.rect());
+  painter.drawImage(r.topLeft(), shown_, r);
 }
 
 void TImage32::mousePressEvent(QMouseEvent* event) {

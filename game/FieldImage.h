@@ -23,7 +23,9 @@ class TImage32 : public QWidget {
   // Field size in pixels; the control keeps exactly this size.
   void SetFieldSize(int width, int height);
 
-  // The composed stack, as the screen shows it (recomposed where stale).
+  // The composed stack (recomposed where stale). Its alpha is what the
+  // blending left (223 on grid lines, for one); the screen shows its
+  // colour channels alone, as opaque pixels.
   const TBitmap32& Composed();
 
   std::function<void(TMouseButton, int x, int y)> OnMouseDown;
@@ -43,5 +45,6 @@ class TImage32 : public QWidget {
 
   std::unique_ptr<TLayerCollection> layers_;
   TBitmap32 composed_;  // the stack composed, field pixels
-  TRect stale_;         // part of composed_ not yet recomposed
+  QImage shown_;        // composed_ made opaque, what paintEvent copies
+  TRect stale_;         // part of composed_ (and shown_) not yet recomposed
 };

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "framework/ProgramFolder.h"
+#include "framework/TaskStart.h"
 
 std::function<void(const std::string&)> ErrorReportHandler;
 
@@ -13,7 +14,10 @@ void ReportError(const std::string& text) {
     ErrorReportHandler(text);
     return;
   }
-  QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromStdString(text));
+  // Captioned like the game window, whose title is the localized one.
+  const QString caption = TaskWindow && !TaskWindow->windowTitle().isEmpty() ? TaskWindow->windowTitle()
+                                                                             : QApplication::applicationName();
+  QMessageBox::critical(nullptr, caption, QString::fromStdString(text));
 }
 
 void NameGlowmereApplication() {
@@ -22,8 +26,9 @@ void NameGlowmereApplication() {
 }
 
 TGlowmereApplication::TGlowmereApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: Qt would append it to every window title (" — Glowmere"),
+  // and the titles are the localized texts alone.
   NameGlowmereApplication();
-  setApplicationDisplayName(QStringLiteral("Glowmere"));
   // Lets the desktop match the window with the menu entry and its icon.
   setDesktopFileName(QStringLiteral(GLOWMERE_APP_ID));
   setWindowIcon(QIcon::fromTheme(QStringLiteral(GLOWMERE_APP_ID)));

@@ -2,7 +2,7 @@
 // decides "full" is the computed one, in extended precision, never the
 // rounded text.
 #include <QLocale>
-#include <cstdio>
+#include <charconv>
 
 #include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
@@ -10,9 +10,11 @@
 #include "game/Scoring.h"
 
 QString FormatPercent(long double percent) {
+  // to_chars writes a point whatever the C locale says; the separator shown
+  // is the Qt locale's alone.
   char text[64];
-  std::snprintf(text, sizeof text, "%.2Lf", percent);
-  QString s = QString::fromLatin1(text);
+  const auto end = std::to_chars(text, text + sizeof text, percent, std::chars_format::fixed, 2).ptr;
+  QString s = QString::fromLatin1(text, end - text);
   s.replace(QLatin1Char('.'), QLocale().decimalPoint());
   return s + QLatin1Char('%');
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 
+#include "support/CommaLocale.h"
 #include "framework/ValueConversion.h"
 
 namespace {
@@ -144,14 +145,14 @@ TEST(FloatText, ReadsOnlyTheCommaForm) {
 }
 
 TEST(FloatText, DoesNotDependOnTheProcessLocale) {
-  // A locale with a decimal comma changes what printf would write; the texts
-  // must stay the same. Skips quietly where no such locale is installed.
-  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
-  const bool switched = std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") || std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+  // Under a locale with a decimal comma printf writes "3,25" and strtod
+  // stops at a point; the file texts must stay as they are in the C locale.
+  TCommaNumericLocale comma;
+  ASSERT_TRUE(comma.Active()) << comma.Why();
   EXPECT_EQ(FloatToText(3.25L), "3,25");
+  EXPECT_EQ(FloatToText(-1e-20L), "-1E-20");
   EXPECT_EQ(FloatOr("3,25", 0), 3.25L);
-  std::setlocale(LC_NUMERIC, before.c_str());
-  if (!switched) GTEST_SKIP() << "no locale with a decimal comma installed";
+  EXPECT_EQ(FloatOr("3.25", -7), -7);
 }
 
 TEST(FloatText, RoundTripsThroughFifteenDigits) {

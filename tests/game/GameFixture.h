@@ -1,11 +1,13 @@
 // A game window in a temporary home, driven by events sent to imgField.
 // Modal windows are answered by the test: message boxes by `answer`, file
-// dialogs by `chosenFile`, the help window is closed at once.
+// dialogs by `chosenFile`, the help window is closed at once. Numbers are
+// shown as for a Russian user (decimal comma), whatever the machine's locale.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLocale>
 #include <QMouseEvent>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +33,7 @@ inline void WriteFile(const std::filesystem::path& p, const std::string& s) {
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     modal.OnMessageBox([this](const TMessageBoxRequest& r) {
       asked.push_back(r);
       return answer;
@@ -41,7 +44,10 @@ class GameTest : public ::testing::Test {
     });
     modal.OnHelpWindow([this](TfmHelp&) { ++helpShown; });
   }
-  void TearDown() override { CloseWindow(); }
+  void TearDown() override {
+    CloseWindow();
+    QLocale::setDefault(localeBefore_);
+  }
 
   void OpenWindow() { window = std::make_unique<TfrmGlowmere>(); }
   // As at exit: the framework writes its files, then the window goes.
@@ -105,4 +111,5 @@ class GameTest : public ::testing::Test {
     QApplication::sendEvent(window->imgField, &e);
   }
   Qt::MouseButtons pressed_ = Qt::NoButton;
+  QLocale localeBefore_;
 };

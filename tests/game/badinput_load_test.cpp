@@ -43,6 +43,9 @@ struct TBadFile {
   bool isFolder = false;
 };
 
+// gtest names the row in failures and listings instead of dumping its bytes.
+void PrintTo(const TBadFile& row, std::ostream* out) { *out << row.name; }
+
 using namespace std::string_literals;
 
 const TBadFile BadFiles[] = {

@@ -1,6 +1,7 @@
 // Play on the real window: adding, refusing, moving, removing lights, the
 // icons shown, the lit layer and the dark remainder.
 #include "GameFixture.h"
+#include "badinput_support.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ TEST_F(GameTest, StartsEmptyWithNoRecord) {
   EXPECT_EQ(window->lights.Count(), 0);
   EXPECT_EQ(window->lbPoints->text(), "0");
   EXPECT_EQ(window->lbRecord->text(), "-");
-  EXPECT_EQ(window->lbLight->text(), FormatPercent(0));
+  EXPECT_EQ(window->lbLight->text(), "0,00%");
   EXPECT_TRUE(LitLayerEmpty(*window));
   EXPECT_EQ(window->freeCells, 1472);
   EXPECT_EQ(window->centralWidget()->size(), QSize(798, 410));
@@ -271,4 +272,78 @@ TEST_F(GameTest, FieldImageComposesLayers) {
         same += shown.ReadPixel(10 * c + 15, 10 * r + 15) == unlit.ReadPixel(10 * c + 15, 10 * r + 15);
       }
   EXPECT_EQ(same, total);
+}
+
+TEST_F(GameTest, PlacedLightDroppedOnAWalledPointGoesBack) {
+  OpenWindow();
+  const auto [ax, ay] = FreePoint();
+  const auto [wx, wy] = WalledPoint();
+  ClickGrid(ax, ay);
+  const long double lit = window->litPercent;
+  Move(Px(ax), Px(ay));
+  Press(Px(ax), Px(ay));
+  Move(Px(wx), Px(wy));
+  EXPECT_EQ(IconOf(*window, *window->cursorLight), 2) << "the marker shows the forbidden cross";
+  EXPECT_TRUE(window->dropBlocked);
+  Release(Px(wx), Px(wy));
+  ASSERT_EQ(window->lights.Count(), 1);
+  const TLight& light = *window->lights[0];
+  EXPECT_EQ(light.GridX, ax);
+  EXPECT_EQ(light.GridY, ay);
+  EXPECT_EQ(light.PixelX, Px(ax)) << "its icon is back on its point";
+  EXPECT_EQ(light.PixelY, Px(ay));
+  EXPECT_TRUE(light.Active);
+  EXPECT_EQ(IconOf(*window, light), 1);
+  EXPECT_FALSE(LitLayerEmpty(*window));
+  EXPECT_EQ(window->litPercent, lit);
+}
+
+namespace {
+
+// Overlay pixels that are mostly yellow, and those that are opaque black.
+std::pair<int, int> YellowAndBlack(const TBitmap32& o) {
+  int yellow = 0, black = 0;
+  for (int i = 0; i < o.Width() * o.Height(); ++i) {
+    const TColor32 p = o.Bits()[i];
+    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    yellow += AlphaOf(p) > 128 && r > 200 && g > 200 && b < 80;
+    black += AlphaOf(p) > 250 && r + g + b == 0;
+  }
+  return {yellow, black};
+}
+
+TPoints CoveringSetWithout(std::pair<int, int> gone) {
+  auto points = ShippedCoveringSet();
+  points.erase(std::find(points.begin(), points.end(), gone));
+  return points;
+}
+
+}  // namespace
+
+// At most half a square cell dark: a thin orange and yellow line, no black.
+// A little more: painted black like any remainder.
+TEST_F(GameTest, HintMarksASmallRemainderWithAThinLineAndALargerOneInBlack) {
+  struct TCase {
+    std::pair<int, int> gone;
+    long double dark;  // square cells
+    bool thin;
+  };
+  for (const TCase& c : {TCase{{48, 30}, 0.3788L, true}, TCase{{17, 8}, 0.5685L, false}}) {
+    SCOPED_TRACE(c.dark);
+    CloseWindow();
+    std::filesystem::create_directories(UserFile(""));
+    WriteFile(UserFile("Glowmere.sav"), SolutionText(CoveringSetWithout(c.gone)));
+    OpenWindow();
+    EXPECT_NEAR(double(window->freeCells * (100 - window->litPercent) / 100), double(c.dark), 1e-3);
+    window->btHintMouseDown(TMouseButton::mbLeft);
+    const auto [yellow, black] = YellowAndBlack(window->layOverlay->LayerBitmap());
+    if (c.thin) {
+      EXPECT_GT(yellow, 0);
+      EXPECT_EQ(black, 0);
+    } else {
+      EXPECT_EQ(yellow, 0);
+      EXPECT_GT(black, 0);
+    }
+    window->btHintMouseUp(TMouseButton::mbLeft);
+  }
 }

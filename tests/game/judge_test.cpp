@@ -25,17 +25,21 @@ struct TRun {
   std::string out;
 };
 
-// env: assignments put before the command, as a shell reads them.
-TRun RunJudge(const std::string& args, const std::string& env = "") {
+// Runs a shell command line; standard error goes to judge-stderr.txt.
+TRun RunShell(const std::string& command) {
   TRun run;
-  const std::string command = env + " " + std::string(GLOWMERE_JUDGE) + " " + args + " 2>judge-stderr.txt";
-  FILE* pipe = popen(command.c_str(), "r");
+  FILE* pipe = popen((command + " 2>judge-stderr.txt").c_str(), "r");
   std::array<char, 4096> buffer{};
   size_t n;
   while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
   const int raw = pclose(pipe);
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   return run;
+}
+
+// env: assignments put before the command, as a shell reads them.
+TRun RunJudge(const std::string& args, const std::string& env = "") {
+  return RunShell(env + " " + std::string(GLOWMERE_JUDGE) + " " + args);
 }
 
 void Write(const fs::path& p, const std::string& s) {
@@ -124,12 +128,12 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
 // keeps its point, standard error stays empty and the temporary folder
 // stays clean.
 TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
-  const std::string locales = home.MakeFolder("locales");
-  ASSERT_TRUE(MakeCommaLocale(locales)) << "localedef could not make a comma locale";
+  const std::string comma = CommaLocaleEnvironment();
+  ASSERT_FALSE(comma.empty()) << "localedef could not build ru_RU.UTF-8 (install `locales`)";
+  ASSERT_EQ(RunShell(comma + " /usr/bin/printf %.1f 0.5").out, "0,5") << "a program started so writes commas";
   const std::string tmp = home.MakeFolder("tmp");
   Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
-  const TRun run = RunJudge("one.tuv-Glowmere", "env -u XDG_RUNTIME_DIR LOCPATH='" + locales + "' LC_ALL=" +
-                                                    CommaLocaleName + " TMPDIR='" + tmp + "'");
+  const TRun run = RunJudge("one.tuv-Glowmere", "env -u XDG_RUNTIME_DIR " + comma + " TMPDIR='" + tmp + "'");
   EXPECT_EQ(run.status, 0);
   const std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 1u) << run.out;

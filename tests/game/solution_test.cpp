@@ -80,7 +80,7 @@ TEST_F(GameTest, RecordNeedsFullLightAndFewerLights) {
   }
   doc.WriteInteger("vertices", int(all.size()));
   window->LoadSolution(doc);
-  EXPECT_EQ(window->lbLight->text(), FormatPercent(100));
+  EXPECT_EQ(window->lbLight->text(), "100,00%");
   EXPECT_EQ(window->recordPoints, int(all.size()));
   TIniNameValueTree rec(UserFile("Glowmere.rec").string());
   EXPECT_EQ(rec.ReadInteger("vertices", -1), int(all.size())) << "a new record is flushed at once";

@@ -1,0 +1,76 @@
+// The real program, started as a player starts it, in a throw-away home and
+// ended from outside: it leaves the task's six files and nothing else.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "framework/TempHome.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string RunFolder = GLOWMERE_BUILD_DATA_DIR "/../run/";
+
+// Every file and folder below `root`, as paths relative to it.
+std::set<std::string> Tree(const fs::path& root) {
+  std::set<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator(root))
+    entries.insert(fs::relative(entry.path(), root).string() + (entry.is_directory() ? "/" : ""));
+  return entries;
+}
+
+// Waits for the process to end; -1 when it has not within `seconds`.
+int WaitFor(pid_t pid, int seconds) {
+  for (int i = 0; i < seconds * 20; ++i) {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return -1;
+}
+
+}  // namespace
+
+TEST(ProgramRun, LeavesOnlyTheSixFilesOfTheTask) {
+  TTempHome home;  // HOME and XDG folders in a temporary root; the program folder is the current one
+  home.SetEnv("XDG_CACHE_HOME", std::nullopt);  // so that a cache, too, would land in the home
+  home.SetEnv("XDG_STATE_HOME", std::nullopt);
+  for (const char* name : {"TUV-2009-2.loc", "Glowmere-2.loc"})
+    fs::copy_file(RunFolder + name, home.ProgramFolder() + "/" + name);
+
+  const pid_t pid = fork();
+  ASSERT_NE(pid, -1);
+  if (pid == 0) {
+    execl(GLOWMERE_PROGRAM, GLOWMERE_PROGRAM, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // The documents folder is made near the end of the start-up; a request to
+  // end from then on is served by the event loop.
+  const fs::path documents = home.Documents() + "/TUV-2009-2/Glowmere";
+  for (int i = 0; i < 400 && !fs::exists(documents); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(fs::exists(documents)) << "the program did not get that far";
+  kill(pid, SIGTERM);
+  int status = WaitFor(pid, 30);
+  if (status == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  EXPECT_EQ(status, 0);
+
+  EXPECT_EQ(Tree(home.Home()), (std::set<std::string>{
+                                   ".local/", ".local/share/", ".local/share/TUV-2009-2/",
+                                   ".local/share/TUV-2009-2/Glowmere.rec", ".local/share/TUV-2009-2/Glowmere.sav",
+                                   ".local/share/TUV-2009-2/Glowmere.set", ".local/share/TUV-2009-2/Glowmere.stat",
+                                   "Documents/", "Documents/TUV-2009-2/", "Documents/TUV-2009-2/Glowmere/",
+                               }));
+  EXPECT_EQ(Tree(home.ProgramFolder()), (std::set<std::string>{"Glowmere-2.loc", "TUV-2009-2.loc"}));
+}

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Screenshots of a restart and of the question asked before clearing.
+#
+#   tools/screenshot-question.sh OUTDIR [PROGRAM]
+#
+# Like tools/screenshot.sh: PROGRAM (default build/release/run/glowmere)
+# runs from its own folder under xvfb-run with a 1024x768 screen and a fresh
+# temporary HOME, whose autosave holds four lights, as after a restart.
+# Writes into OUTDIR:
+#   statement.png  the statement shown at start-up
+#   field.png      the field with the four autosaved lights, statement closed
+#   question.png   the question box after a click on «Очистить»
+#   save.png       the save dialog after a click on «Сохранить»
+#   titles.txt     the title of every window shown, one a line
+#   home.txt       every file and folder in the HOME after the program ended
+#   program.log    what the program wrote to its standard output and error
+# Questions and dialogs are answered with Escape (nothing changes); the
+# program is ended with SIGTERM. Exit status 1 when the program is missing, dies, or
+# a window does not come up.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+
+if [ $# -lt 1 ] || [ $# -gt 2 ]; then
+  echo "usage: $0 OUTDIR [PROGRAM]" >&2
+  exit 2
+fi
+outdir="$(realpath -m "$1")"
+program="$(realpath -m "${2:-$root/build/release/run/glowmere}")"
+if [ ! -x "$program" ]; then
+  echo "$0: $program is not built (run ./run-game or build the glowmere target)" >&2
+  exit 1
+fi
+for tool in xdotool import xvfb-run; do
+  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (tools/setup-deps.sh installs it)" >&2; exit 1; }
+done
+mkdir -p "$outdir"
+
+home="$(mktemp -d)"
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/Documents" "$home/.local/share/TUV-2009-2"
+# Four lights of a full solution: enough to show lit floor, glows and grid.
+printf '[/]\r\nvertices=4\r\nx=38\r\ny=9\r\nx#1=52\r\ny#1=16\r\nx#2=22\r\ny#2=28\r\nx#3=4\r\ny#3=16\r\n' \
+  >"$home/.local/share/TUV-2009-2/Glowmere.sav"
+
+# Inside the X session. Without a window manager windows have no frames,
+# so the game window's geometry is its client area with the menu bar on top.
+inner='
+  set -u
+  fail() { echo "screenshot-question: $*" >&2; cat "$OUT/program.log" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
+  shot() { sleep 0.5; import -window root "$OUT/$1" || fail "no shot $1"; }
+  wait_window() {  # name: prints the id of the visible window with that title
+    local id
+    for _ in $(seq 100); do
+      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1) && [ -n "$id" ] && { echo "$id"; return 0; }
+      kill -0 "$pid" 2>/dev/null || return 1
+      sleep 0.1
+    done
+    return 1
+  }
+  key_to() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key --clearmodifiers "$2"; }
+  titles() { for id in $(xdotool search --onlyvisible --name "." 2>/dev/null); do xdotool getwindowname "$id"; done; }
+
+  cd "$(dirname "$PROGRAM")"
+  "$PROGRAM" >"$OUT/program.log" 2>&1 &
+  pid=$!
+  game=$(wait_window "Огни подземелья") || fail "the game window did not come up"
+  if help=$(wait_window "Условие задачи"); then
+    shot statement.png
+    titles >"$OUT/titles.txt"
+    key_to "$help" Escape
+  fi
+  sleep 0.5
+  shot field.png
+  eval "$(xdotool getwindowgeometry --shell "$game")"
+  # «Очистить» on the panel: 16 px into the panel (which starts at 620),
+  # top 311 of the 410-pixel client below the menu bar; 145 x 25.
+  menu=$((HEIGHT - 410))
+  xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + 311 + 12)) click 1
+  box=$(wait_window "Подтверждение") || fail "no question after the click on «Очистить»"
+  shot question.png
+  titles >>"$OUT/titles.txt"
+  key_to "$box" Escape
+  sleep 0.3
+  # «Сохранить», the lowest of the three buttons at the foot of the panel.
+  xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + 373 + 12)) click 1
+  dialog=$(wait_window "Сохранить как") || fail "no save dialog after the click on «Сохранить»"
+  shot save.png
+  titles >>"$OUT/titles.txt"
+  key_to "$dialog" Escape
+  sleep 0.3
+  kill -TERM "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+'
+env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
+  -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+  HOME="$home" PROGRAM="$program" OUT="$outdir" \
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner"
+sort -u -o "$outdir/titles.txt" "$outdir/titles.txt"
+(cd "$home" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$outdir/home.txt"
+echo "screenshots written to $outdir"

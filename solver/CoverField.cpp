@@ -25,17 +25,17 @@ void BoundingBox(TCandidate& c) {
   }
 }
 
-// p within SeeingSlack of the segment a-b.
-bool NearSegment(gpc_vertex p, gpc_vertex a, gpc_vertex b) {
-  if (p.x < std::min(a.x, b.x) - SeeingSlack || p.x > std::max(a.x, b.x) + SeeingSlack ||
-      p.y < std::min(a.y, b.y) - SeeingSlack || p.y > std::max(a.y, b.y) + SeeingSlack)
+// p within slack of the segment a-b.
+bool NearSegment(gpc_vertex p, gpc_vertex a, gpc_vertex b, double slack) {
+  if (p.x < std::min(a.x, b.x) - slack || p.x > std::max(a.x, b.x) + slack || p.y < std::min(a.y, b.y) - slack ||
+      p.y > std::max(a.y, b.y) + slack)
     return false;
   const double dx = b.x - a.x, dy = b.y - a.y;
   const double len2 = dx * dx + dy * dy;
   double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0;
   t = std::clamp(t, 0.0, 1.0);
   const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
-  return ex * ex + ey * ey <= SeeingSlack * SeeingSlack;
+  return ex * ex + ey * ey <= slack * slack;
 }
 
 }  // namespace
@@ -50,6 +50,8 @@ TCoverField::TCoverField(TBitmap32& map, int32_t threads) : width_(map.Width()),
         ++wallCount;
       }
   freeCells_ = width_ * height_ - wallCount;
+  const long double allowedDark = (100.0L - GameFullShare) / 100.0L * freeCells_;
+  seeingSlack_ = double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
 
   SetFieldSize(width_, height_);
   int32_t counted = 0;
@@ -83,16 +85,15 @@ bool TCoverField::IsWallCell(int32_t x, int32_t y) const {
 
 bool TCoverField::Sees(int32_t candidate, gpc_vertex p) const {
   const TCandidate& c = candidates_[size_t(candidate)];
-  if (p.x < c.left - SeeingSlack || p.x > c.right + SeeingSlack || p.y < c.top - SeeingSlack ||
-      p.y > c.bottom + SeeingSlack)
-    return false;
+  const double slack = seeingSlack_;
+  if (p.x < c.left - slack || p.x > c.right + slack || p.y < c.top - slack || p.y > c.bottom + slack) return false;
   bool inside = false;
   for (const TContour& contour : c.region->Contours()) {
     const size_t n = contour.size();
     for (size_t i = 0, j = n - 1; i < n; j = i++) {
       const gpc_vertex& a = contour[i];
       const gpc_vertex& b = contour[j];
-      if (NearSegment(p, a, b)) return true;
+      if (NearSegment(p, a, b, slack)) return true;
       if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
     }
   }

@@ -1,7 +1,8 @@
 // The witness loop. Every witness set gives a valid lower bound because a
-// witness row holds every candidate that sees the point, boundary included
-// (TCoverField::Sees keeps a slack), and a cover that leaves no dark area
-// lights every point of the floor, up to its boundary. Upper bounds come
+// witness row holds every candidate that comes within the seeing slack of
+// the point, and a set of lights that none of them is in leaves a dark
+// disc around it larger than the game's tolerance (TCoverField::
+// SeeingSlack): such a set is no full cover, exactly or for the game. Upper bounds come
 // from the greedy start and from every program's choice made full by
 // greedy repair; the best of them is the warm start of the next program.
 #include "solver/FewestLights.h"

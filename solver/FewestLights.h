@@ -3,6 +3,9 @@
 // is a lower bound; where the chosen candidates leave floor dark, witnesses
 // are added inside every dark piece and the program is solved again; once
 // the chosen candidates light everything, their number is the optimum.
+// The lower bounds hold even for the game's tolerance (a set of fewer
+// lights always leaves more dark than the game's full share allows), so
+// the optimum is also the fewest lights that the game accepts as a record.
 //
 // "Light everything" means that the dark remainder (the floor minus the
 // chosen regions, through the engine's clipper) has no area beyond the
@@ -42,7 +45,7 @@ struct TSolveResult {
   int32_t lowerBound = 0;     // no full cover has fewer lights
   bool proved = false;        // best.size() == lowerBound
   // The search stopped because a choice came back that witnesses cannot
-  // tell from a full cover (darkness thinner than SeeingSlack).
+  // tell from a full cover (darkness thinner than the seeing slack).
   bool stalled = false;
   int32_t iterations = 0;     // integer programs solved
   size_t witnesses = 0;

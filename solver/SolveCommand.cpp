@@ -20,9 +20,6 @@ namespace {
 
 constexpr double DefaultTimeLimit = 600;
 constexpr int32_t MaxThreads = 64;
-// The game's thresholds for a full field (see game/SolutionDocument.cpp).
-constexpr long double FullShare = 99.9999999999L;
-constexpr long double OverLitShare = 100.0000000001L;
 
 std::string Fixed(double value, int digits) {
   char text[64];
@@ -133,7 +130,7 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
     }
     int status = 0;
     const long double share = field.LitPercent(result.best);
-    if (share < FullShare || share >= OverLitShare) {
+    if (share < GameFullShare || share >= OverLitShare) {
       err << "glowmere-solve: the game measures this cover at " << Fixed(double(share), 10)
           << " %, outside its full-light range\n";
       status = 1;

@@ -5,7 +5,9 @@
 // the chosen candidates light everything, their number is the optimum.
 // The lower bounds hold even for the game's tolerance (a set of fewer
 // lights always leaves more dark than the game's full share allows), so
-// the optimum is also the fewest lights that the game accepts as a record.
+// the optimum is also the fewest lights on the field's grid points that
+// the game accepts as a record. (A loaded file may put lights off the
+// field, where the game computes them too; those are no candidates here.)
 //
 // "Light everything" means that the dark remainder (the floor minus the
 // chosen regions, through the engine's clipper) has no area beyond the

@@ -1,0 +1,21 @@
+// Choosing a cover program by name.
+#include "solver/CoverProgram.h"
+
+#include <cmath>
+
+std::unique_ptr<TCoverProgram> MakeCoverProgram(const std::string& name) {
+  if (name == "cbc") return MakeCbcCoverProgram();
+  if (name == "glpk") return MakeGlpkCoverProgram();
+  return nullptr;
+}
+
+std::vector<std::string> CoverProgramNames() { return {"cbc", "glpk"}; }
+
+std::string DefaultCoverProgram() { return "cbc"; }
+
+int32_t IntegerBound(double bound) {
+  // The libraries report bounds up to their feasibility tolerance (1e-6 by
+  // default) below the true value; an objective of unit weights is integer.
+  if (!std::isfinite(bound) || bound <= 0) return 0;
+  return int32_t(std::ceil(bound - 1e-6));
+}

@@ -1,0 +1,55 @@
+// The set-cover integer program behind the witness solver, and the one
+// narrow interface through which the solver asks an integer-programming
+// library to solve it: minimise the number of chosen columns (candidate
+// lights) such that every row (witness) has a chosen column among its own.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TCoverProblem {
+  int32_t columns = 0;
+  // Per row, the columns that cover it, ascending; no row is empty.
+  std::vector<std::vector<int32_t>> rows;
+  // A cover of every row, for a warm start; empty when none is known.
+  std::vector<int32_t> start;
+  // Every cover of the rows is known to need at least this many columns
+  // (a bound proved for fewer rows holds for more), so the search may stop
+  // at the first cover of that size instead of proving it optimal again.
+  // (As a row of the program it would slow CBC's proofs several times.)
+  int32_t atLeast = 0;
+  double timeLimit = 60;  // seconds
+  int32_t threads = 1;
+};
+
+struct TCoverAnswer {
+  // The best cover found, ascending: the optimum when optimal is set, else
+  // the best within the time (the start when nothing better came).
+  std::vector<int32_t> chosen;
+  int32_t lowerBound = 0;  // no cover of the rows has fewer columns
+  bool optimal = false;
+};
+
+class TCoverProgram {
+ public:
+  virtual ~TCoverProgram() = default;
+  virtual std::string Name() const = 0;
+  // Throws std::runtime_error when the library fails (not for a time
+  // limit, which gives the best found so far).
+  virtual TCoverAnswer Solve(const TCoverProblem& problem) = 0;
+};
+
+std::unique_ptr<TCoverProgram> MakeCbcCoverProgram();
+std::unique_ptr<TCoverProgram> MakeGlpkCoverProgram();
+// "cbc" or "glpk"; nullptr for any other name.
+std::unique_ptr<TCoverProgram> MakeCoverProgram(const std::string& name);
+
+// The names MakeCoverProgram knows, and the one the solver takes by default.
+std::vector<std::string> CoverProgramNames();
+std::string DefaultCoverProgram();
+
+// Lower bound from a library's objective bound: the least integer not
+// below it, allowing for the library's tolerance.
+int32_t IntegerBound(double bound);

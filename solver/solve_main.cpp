@@ -1,0 +1,13 @@
+// glowmere-solve [--map FILE] [--out FILE] [--time-limit SECONDS]
+//                [--threads N] [--ip cbc|glpk]
+#include <QCoreApplication>
+#include <iostream>
+
+#include "solver/SolveCommand.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("glowmere-solve");
+  QCoreApplication::setApplicationVersion("1.0");
+  return RunSolve(QCoreApplication::arguments(), std::cout, std::cerr);
+}

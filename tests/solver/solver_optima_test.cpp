@@ -1,0 +1,87 @@
+// The solver's optimum on maps whose optimum is known: drawn ones with a
+// proof in their comment, and random ones against the brute-force minimum.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/levelmap_support.h"
+#include "solver_support.h"
+
+namespace {
+
+void ExpectOptimum(const std::string& picture, int expected, const std::string& program = "cbc") {
+  const auto field = FieldOf(picture);
+  const TSolveResult result = Solve(*field, program);
+  EXPECT_TRUE(result.proved) << picture;
+  EXPECT_EQ(int(result.best.size()), expected) << picture;
+  EXPECT_EQ(result.lowerBound, expected) << picture;
+  EXPECT_TRUE(field->LightsWholeFloor(result.best)) << picture;
+}
+
+}  // namespace
+
+TEST(SolverOptima, DrawnMapsWithKnownOptima) {
+  // An open room: any light sees all of it.
+  ExpectOptimum("......\n"
+                "......\n"
+                "......\n",
+                1);
+  // Two rooms joined by a long corridor: a light sees at most one room's
+  // far corners (the corridor's mouth hides the other room), and lights at
+  // the corridor's two mouths see everything.
+  ExpectOptimum("...######...\n"
+                "............\n"
+                "...######...\n",
+                2);
+  // A comb of four pockets two cells deep: the bottom middle of pocket c
+  // is seen only from x in [c - 1/4, c + 5/4] on the top row, or from
+  // inside the pocket, so no light sees two of them; a light at the top
+  // of each pocket sees the row and its pocket.
+  ExpectOptimum(".......\n"
+                ".#.#.#.\n"
+                ".#.#.#.\n",
+                4);
+  for (const std::string program : {"cbc", "glpk"}) {
+    SCOPED_TRACE(program);
+    ExpectOptimum("...######...\n"
+                  "............\n"
+                  "...######...\n",
+                  2, program);
+  }
+}
+
+TEST(SolverOptima, OnlyAWallCornerSeesBothRooms) {
+  // The points that see both rooms are the segment from (1,2) to (2,2),
+  // where the rooms meet; its grid points are both corners of a wall.
+  const auto field = FieldOf("..#\n"
+                             "..#\n"
+                             "#..\n"
+                             "#..\n");
+  const TSolveResult result = Solve(*field);
+  ASSERT_TRUE(result.proved);
+  ASSERT_EQ(result.best.size(), 1u);
+  const TCandidate& light = field->Candidates()[size_t(result.best[0])];
+  EXPECT_EQ(light.gridY, 2);
+  EXPECT_TRUE(light.gridX == 1 || light.gridX == 2) << light.gridX;
+}
+
+TEST(SolverOptima, RandomMapsMatchTheBruteForceMinimum) {
+  const unsigned seed = 20090213;
+  std::mt19937 rng(seed);
+  for (int round = 0; round < 16; ++round) {
+    std::uniform_int_distribution<int> side(4, 6);
+    const std::string picture = RandomPicture(rng, side(rng), side(rng), 0.3);
+    if (picture.find('.') == std::string::npos) continue;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + "\n" + picture);
+    const auto field = FieldOf(picture);
+    const int minimum = BruteForceMinimum(*field, 3);
+    if (minimum < 0) continue;  // too many lights for the brute force
+    for (const std::string program : {"cbc", "glpk"}) {
+      const TSolveResult result = Solve(*field, program);
+      EXPECT_TRUE(result.proved) << program;
+      EXPECT_EQ(int(result.best.size()), minimum) << program;
+      EXPECT_LE(result.lowerBound, minimum) << program;
+      EXPECT_TRUE(field->LightsWholeFloor(result.best)) << program;
+    }
+  }
+}

@@ -3,6 +3,8 @@
 // locale (the Qt application sets the C locale from the environment).
 #include "solver/SolveCommand.h"
 
+#include <QCoreApplication>
+
 #include <QCommandLineParser>
 #include <charconv>
 #include <fstream>
@@ -77,7 +79,7 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
     return 0;
   }
   if (parser.isSet("version")) {
-    out << "glowmere-solve 1.0\n";
+    out << "glowmere-solve " << QCoreApplication::applicationVersion().toStdString() << "\n";
     return 0;
   }
   if (!parser.positionalArguments().isEmpty())

@@ -8,6 +8,6 @@
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("glowmere-solve");
-  QCoreApplication::setApplicationVersion("1.0");
+  QCoreApplication::setApplicationVersion(QStringLiteral(GLOWMERE_VERSION));
   return RunSolve(QCoreApplication::arguments(), std::cout, std::cerr);
 }

@@ -15,31 +15,15 @@
 #include "CoveringSet.h"
 #include "framework/TempHome.h"
 #include "support/CommaLocale.h"
+#include "support/RunCommand.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-  int status = -1;
-  std::string out;
-};
-
-// Runs a shell command line; standard error goes to judge-stderr.txt.
-TRun RunShell(const std::string& command) {
-  TRun run;
-  FILE* pipe = popen((command + " 2>judge-stderr.txt").c_str(), "r");
-  std::array<char, 4096> buffer{};
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return run;
-}
-
 // env: assignments put before the command, as a shell reads them.
 TRun RunJudge(const std::string& args, const std::string& env = "") {
-  return RunShell(env + " " + std::string(GLOWMERE_JUDGE) + " " + args);
+  return RunCommand(env + " " + std::string(GLOWMERE_JUDGE) + " " + args);
 }
 
 void Write(const fs::path& p, const std::string& s) {
@@ -83,7 +67,7 @@ TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
   EXPECT_EQ(b.substr(b.find('\t') + 1), "100.0000000000\tfull.tuv-Glowmere") << b;
   EXPECT_EQ(c, "-\t-\tnone.tuv-Glowmere");
   EXPECT_EQ(Read("one.tuv-Glowmere"), before) << "judged files stay as they were";
-  EXPECT_EQ(Read("judge-stderr.txt"), "") << "a clean run says nothing";
+  EXPECT_EQ(plain.err, "") << "a clean run says nothing";
   EXPECT_FALSE(fs::exists(fs::path(home.DataHome()) / "TUV-2009-2")) << "the user's own files are not touched";
 
   const TRun ranked = RunJudge("--rank one.tuv-Glowmere none.tuv-Glowmere full.tuv-Glowmere");
@@ -99,7 +83,7 @@ TEST_F(JudgeTest, UnreadableFileIsReportedAndSkipped) {
   const TRun run = RunJudge("missing.tuv-Glowmere one.tuv-Glowmere folder.tuv-Glowmere");
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1);
-  const std::string err = Read("judge-stderr.txt");
+  const std::string& err = run.err;
   EXPECT_NE(err.find("missing.tuv-Glowmere"), std::string::npos);
   EXPECT_NE(err.find("folder.tuv-Glowmere"), std::string::npos);
 }
@@ -121,7 +105,7 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
   EXPECT_EQ(Lines(run.out), (std::vector<std::string>{std::to_string(cover.size()) + full + "cover.tuv-Glowmere",
                                                       std::to_string(plusOne.size()) + full + "plus-one.tuv-Glowmere",
                                                       std::to_string(plusAll.size()) + full + "plus-all.tuv-Glowmere"}));
-  EXPECT_EQ(Read("judge-stderr.txt"), "");
+  EXPECT_EQ(run.err, "");
 }
 
 // Under a decimal-comma locale, with no runtime folder given, the share
@@ -130,7 +114,7 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
 TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   const std::string comma = CommaLocaleEnvironment();
   ASSERT_FALSE(comma.empty()) << "localedef could not build ru_RU.UTF-8 (install `locales`)";
-  ASSERT_EQ(RunShell(comma + " /usr/bin/printf %.1f 0.5").out, "0,5") << "a program started so writes commas";
+  ASSERT_EQ(RunCommand(comma + " /usr/bin/printf %.1f 0.5").out, "0,5") << "a program started so writes commas";
   const std::string tmp = home.MakeFolder("tmp");
   Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
   const TRun run = RunJudge("one.tuv-Glowmere", "env -u XDG_RUNTIME_DIR " + comma + " TMPDIR='" + tmp + "'");
@@ -140,7 +124,7 @@ TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   const std::string share = lines[0].substr(2, lines[0].rfind('\t') - 2);
   EXPECT_EQ(share.find(','), std::string::npos) << lines[0];
   EXPECT_EQ(share.size() - share.find('.'), 11u) << "ten decimals after a point: " << lines[0];
-  EXPECT_EQ(Read("judge-stderr.txt"), "");
+  EXPECT_EQ(run.err, "");
   EXPECT_TRUE(fs::is_empty(tmp)) << "the judge's temporary folder, Qt's runtime folder included, is removed";
 }
 

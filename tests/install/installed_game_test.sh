@@ -59,6 +59,9 @@ game="$prefix/bin/glowmere"
 [ "$("${player[@]}" "$game" --version)" = "Glowmere $version" ] || fail "glowmere --version"
 help="$("${player[@]}" "$game" --help)" || fail "glowmere --help ended with $?"
 grep -q -- '--version' <<<"$help" || fail "glowmere --help: $help"
+for tool in glowmere-judge glowmere-solve; do
+  [ "$("${player[@]}" "$prefix/bin/$tool" --version)" = "$tool $version" ] || fail "$tool --version"
+done
 
 snapshot() {
   (cd "$prefix" && find . -printf '%p %y %m %s %T@\n' | sort && find . -type f -exec sha256sum {} + | sort)

@@ -14,6 +14,7 @@
 #include "engine/MapText.h"
 #include "solver/CoverField.h"
 #include "solver/FewestLights.h"
+#include "support/RunCommand.h"
 
 inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
   auto map = LoadMapText(picture);
@@ -48,25 +49,3 @@ inline int BruteForceMinimum(const TCoverField& field, int maxSize) {
   return -1;
 }
 
-struct TRun {
-  int status = -1;
-  std::string out, err;
-};
-
-// Runs the command line through the shell; standard error is caught in a
-// file beside the current directory's.
-inline TRun RunCommand(const std::string& command) {
-  TRun run;
-  const std::string errFile = "command-stderr.txt";
-  FILE* pipe = popen((command + " 2>" + errFile).c_str(), "r");
-  std::array<char, 4096> buffer{};
-  size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  if (FILE* f = fopen(errFile.c_str(), "rb")) {
-    while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) run.err.append(buffer.data(), n);
-    fclose(f);
-  }
-  return run;
-}

@@ -72,22 +72,21 @@ inner='
   sleep 0.5
   shot field.png
   eval "$(xdotool getwindowgeometry --shell "$game")"
-  # «Очистить» on the panel: 16 px into the panel (which starts at 620),
-  # top 311 of the 410-pixel client below the menu bar; 145 x 25.
+  # Panel buttons are 145 x 25, 16 px into the panel (which starts at 620);
+  # their tops are counted in the 410-pixel client below the menu bar.
   menu=$((HEIGHT - 410))
-  xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + 311 + 12)) click 1
-  box=$(wait_window "Подтверждение") || fail "no question after the click on «Очистить»"
-  shot question.png
-  titles >>"$OUT/titles.txt"
-  key_to "$box" Escape
-  sleep 0.3
-  # «Сохранить», the lowest of the three buttons at the foot of the panel.
-  xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + 373 + 12)) click 1
-  dialog=$(wait_window "Сохранить как") || fail "no save dialog after the click on «Сохранить»"
-  shot save.png
-  titles >>"$OUT/titles.txt"
-  key_to "$dialog" Escape
-  sleep 0.3
+  # top, caption, title of the window it opens, shot: click, shoot, escape.
+  press() {
+    xdotool mousemove $((X + 620 + 16 + 72)) $((Y + menu + $1 + 12)) click 1
+    local id
+    id=$(wait_window "$3") || fail "no «$3» after the click on «$2»"
+    shot "$4"
+    titles >>"$OUT/titles.txt"
+    key_to "$id" Escape
+    sleep 0.3
+  }
+  press 311 "Очистить" "Подтверждение" question.png
+  press 373 "Сохранить" "Сохранить как" save.png
   kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 '

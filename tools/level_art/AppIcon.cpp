@@ -91,14 +91,7 @@ QImage DrawAppIcon(int size) {
   p.drawImage(QPointF(LightAt.x() * s - glow / 2, LightAt.y() * s - glow / 2), halo);
   p.end();
 
-  QImage icon = canvas.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < size; ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(icon.scanLine(y));
-    for (int x = 0; x < size; ++x) {
-      if (qAlpha(line[x]) == 0) line[x] = 0;
-    }
-  }
-  return icon;
+  return StoredForm(canvas);
 }
 
 }  // namespace

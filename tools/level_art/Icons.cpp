@@ -62,14 +62,7 @@ QImage DrawCross(int size) {
     p.setPen(QPen(QColor(0xFF, 0x9A, 0x60, 200), 1.0, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(cross);
   }
-  QImage img = canvas.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < size; ++y) {
-    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-    for (int x = 0; x < size; ++x) {
-      if (qAlpha(line[x]) == 0) line[x] = 0;
-    }
-  }
-  return img;
+  return StoredForm(canvas);
 }
 
 }  // namespace
@@ -85,4 +78,15 @@ std::vector<LightIcon> DrawLightIcons() {
   icons.push_back({QStringLiteral("icon4_dragged.png"),
                    DrawGlow(26, {ArtFromRgb(0xFFE6DA), ArtFromRgb(0xFF3900), 5.0, 3.5, 1.6, 255})});
   return icons;
+}
+
+QImage StoredForm(const QImage& canvas) {
+  QImage img = canvas.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < img.height(); ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+    for (int x = 0; x < img.width(); ++x) {
+      if (qAlpha(line[x]) == 0) line[x] = 0;
+    }
+  }
+  return img;
 }

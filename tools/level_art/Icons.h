@@ -24,6 +24,9 @@ struct GlowStyle {
 GlowStyle PlacedLightStyle();
 GlowStyle Scaled(const GlowStyle& style, double factor);
 QImage DrawGlow(int size, const GlowStyle& style);
+// A drawn canvas in the stored form: unpremultiplied ARGB32, every fully
+// transparent pixel 0x00000000.
+QImage StoredForm(const QImage& canvas);
 
 struct LightIcon {
   QString fileName;  // e.g. "icon0_marker.png"

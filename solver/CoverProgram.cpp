@@ -1,17 +1,7 @@
-// Choosing a cover program by name.
+// What the cover programs share.
 #include "solver/CoverProgram.h"
 
 #include <cmath>
-
-std::unique_ptr<TCoverProgram> MakeCoverProgram(const std::string& name) {
-  if (name == "cbc") return MakeCbcCoverProgram();
-  if (name == "glpk") return MakeGlpkCoverProgram();
-  return nullptr;
-}
-
-std::vector<std::string> CoverProgramNames() { return {"cbc", "glpk"}; }
-
-std::string DefaultCoverProgram() { return "cbc"; }
 
 int32_t IntegerBound(double bound) {
   // The libraries report bounds up to their feasibility tolerance (1e-6 by

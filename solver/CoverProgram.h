@@ -41,14 +41,10 @@ class TCoverProgram {
   virtual TCoverAnswer Solve(const TCoverProblem& problem) = 0;
 };
 
+// COIN-OR CBC, the one library behind the interface. (GLPK was dropped:
+// it is GPL-3+, CBC is EPL-1.0, and the two may not be linked into one
+// program that is given to anyone.)
 std::unique_ptr<TCoverProgram> MakeCbcCoverProgram();
-std::unique_ptr<TCoverProgram> MakeGlpkCoverProgram();
-// "cbc" or "glpk"; nullptr for any other name.
-std::unique_ptr<TCoverProgram> MakeCoverProgram(const std::string& name);
-
-// The names MakeCoverProgram knows, and the one the solver takes by default.
-std::vector<std::string> CoverProgramNames();
-std::string DefaultCoverProgram();
 
 // Lower bound from a library's objective bound: the least integer not
 // below it, allowing for the library's tolerance.

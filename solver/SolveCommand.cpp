@@ -66,9 +66,7 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
   const QCommandLineOption outOption("out", "Write the best cover to FILE as a solution file of the game.", "FILE");
   const QCommandLineOption timeOption("time-limit", "Stop after SECONDS (default 600).", "SECONDS");
   const QCommandLineOption threadsOption("threads", "Use N threads (default 1).", "N");
-  const QCommandLineOption ipOption("ip", "Integer-programming library: cbc or glpk (default " +
-                                              QString::fromStdString(DefaultCoverProgram()) + ").", "NAME");
-  parser.addOptions({mapOption, outOption, timeOption, threadsOption, ipOption});
+  parser.addOptions({mapOption, outOption, timeOption, threadsOption});
   auto refuse = [&](const std::string& why) {
     err << "glowmere-solve: " << why << "\n";
     return 2;
@@ -98,9 +96,7 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
     if (!ok || threads < 1 || threads > MaxThreads)
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
-  const std::string ipName = parser.isSet(ipOption) ? parser.value(ipOption).toStdString() : DefaultCoverProgram();
-  std::unique_ptr<TCoverProgram> program = MakeCoverProgram(ipName);
-  if (!program) return refuse("--ip must be cbc or glpk, not " + ipName);
+  std::unique_ptr<TCoverProgram> program = MakeCbcCoverProgram();
 
   std::string text = ShippedMapText();
   std::string mapName = "the shipped map";

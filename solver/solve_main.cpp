@@ -1,5 +1,5 @@
 // glowmere-solve [--map FILE] [--out FILE] [--time-limit SECONDS]
-//                [--threads N] [--ip cbc|glpk]
+//                [--threads N]
 #include <QCoreApplication>
 #include <iostream>
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n locales
   libpolyclipping-dev
-  coinor-libcbc-dev libglpk-dev
+  coinor-libcbc-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-utils xdotool

@@ -31,7 +31,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends="$(field Depends)"
 # dpkg-shlibdeps writes versioned dependencies of the libraries linked.
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libpolyclipping22 \
-  coinor-libcbc3 libglpk40; do
+  coinor-libcbc3; do
   grep -qE "(^|, )${library//+/\\+} \(>= [^)]+\)" <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 

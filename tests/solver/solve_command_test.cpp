@@ -42,7 +42,7 @@ TEST_F(SolveCommand, BadMapsAreRefusedAndNothingIsWritten) {
   const TRun missing = RunCommand(Solver("--map missing.txt --out out.tuv-Glowmere"));
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.err.find("cannot read the map missing.txt"), std::string::npos) << missing.err;
-  for (const std::string args : {"--threads 0", "--ip lp", "--time-limit -1", "--time-limit soon", "extra"}) {
+  for (const std::string args : {"--threads 0", "--ip cbc", "--time-limit -1", "--time-limit soon", "extra"}) {
     const TRun run = RunCommand(Solver(args + " --out out.tuv-Glowmere"));
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_FALSE(fs::exists("out.tuv-Glowmere")) << args;

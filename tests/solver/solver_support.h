@@ -21,8 +21,8 @@ inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
   return std::make_unique<TCoverField>(*map, 1);
 }
 
-inline TSolveResult Solve(const TCoverField& field, const std::string& program = "cbc") {
-  auto ip = MakeCoverProgram(program);
+inline TSolveResult Solve(const TCoverField& field) {
+  auto ip = MakeCbcCoverProgram();
   TSolveOptions options;
   options.timeLimit = 120;
   return SolveFewestLights(field, *ip, options, nullptr);

@@ -130,23 +130,28 @@ void TSearch::NewBest(std::vector<int32_t> cover) {
 }
 
 // The greedy cover is often a third above the optimum. A cover of the
-// known witnesses with one light fewer, which the local search finds in
+// known witnesses with fewer lights, which the local search finds in
 // moments while one exists, is refined by the witnesses of what it leaves
 // dark until it lights everything or the search fails: that brings the
-// best cover near the optimum long before the bound gets there. False
-// when the deadline came first.
+// best cover near the optimum long before the bound gets there. The step
+// starts at half the gap to the lower bound and halves after each target
+// missed, down to one light; each refinement costs regions and a dark
+// remainder, so on large maps one long step saves hundreds of short ones.
+// False when the deadline came first.
 bool TSearch::ImproveBest() {
+  int32_t step = std::max(1, (int32_t(result_.best.size()) - result_.lowerBound) / 2);
   for (;;) {
-    const int32_t target = int32_t(result_.best.size()) - 1;
-    if (target < result_.lowerBound) return true;
+    const int32_t target = std::max(result_.lowerBound, int32_t(result_.best.size()) - step);
+    if (target >= int32_t(result_.best.size())) return true;
     std::vector<int32_t> fewer = result_.best;
+    bool missed = false;
     for (;;) {
       const bool found = Search(target, fewer, improveSeconds_);
       if (pool_.Deadline().Passed()) return false;
       ++result_.iterations;
       if (!found) {
-        improveSeconds_ = std::min(2 * improveSeconds_, std::max(0.5, pool_.Deadline().Left() / 4));
-        return true;
+        missed = true;
+        break;
       }
       const auto dark = pool_.Dark(fewer);
       if (!dark) return false;
@@ -154,6 +159,14 @@ bool TSearch::ImproveBest() {
       std::vector<int32_t> added;
       if (!pool_.AddWitnessesIn(*dark, &added)) return false;
       if (pool_.UnmetAmong(added, fewer).empty()) return true;  // too thin for witnesses
+    }
+    if (missed) {
+      if (step == 1) {
+        improveSeconds_ = std::min(2 * improveSeconds_, std::max(0.5, pool_.Deadline().Left() / 4));
+        return true;
+      }
+      step = std::max(1, step / 2);
+      continue;
     }
     NewBest(fewer);
     Report(0);

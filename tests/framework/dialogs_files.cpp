@@ -95,39 +95,30 @@ TEST_F(FileCommandsTest, LoadingOnlyReadsTheFileEvenWhenTheTreeIsWrittenTo) {
   home.WriteFile(path, "; saved by hand\r\n\r\n[/etc/]\r\n  Level = 5 \r\n");
   const TFileStamp before = StampOf(path);
   AnswerWith(path);
-  TOpenOutcome outcome = TOpenOutcome::Cancelled;
-  std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog(&outcome);
+  std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog();
   ASSERT_NE(tree, nullptr);
-  EXPECT_EQ(outcome, TOpenOutcome::Opened);
   EXPECT_EQ(tree->ReadInteger("/etc/level", 0), 5);  // not compared with the task's level
   tree->WriteInteger("vertices", 0);
   EXPECT_FALSE(tree->Flush());
   tree.reset();
-  FinalizeTask();
   EXPECT_EQ(StampOf(path), before);
 }
 
-TEST_F(FileCommandsTest, OpeningANameThatDoesNotExistGivesNoTreeAndCreatesNoFile) {
-  const std::string path = SolutionPath("typed.tuv-Glowmere");
-  AnswerWith(path);
-  TOpenOutcome outcome = TOpenOutcome::Opened;
-  EXPECT_EQ(ExecuteOpenDialog(&outcome), nullptr);
-  EXPECT_EQ(outcome, TOpenOutcome::Unreadable);
-  FinalizeTask();
-  EXPECT_FALSE(fs::exists(path));
-}
-
-TEST_F(FileCommandsTest, ChosenFileThatCannotBeReadGivesNoTree) {
-  const std::string path = SolutionPath("a-folder.tuv-Glowmere");
-  fs::create_directories(path);
-  AnswerWith(path);
-  TOpenOutcome outcome = TOpenOutcome::Opened;
-  EXPECT_EQ(ExecuteOpenDialog(&outcome), nullptr);
-  EXPECT_EQ(outcome, TOpenOutcome::Unreadable);
+TEST_F(FileCommandsTest, ChosenNameThatCannotBeReadGivesNoTreeAndCreatesNothing) {
+  const std::string folder = SolutionPath("a-folder.tuv-Glowmere"), missing = SolutionPath("typed.tuv-Glowmere");
+  fs::create_directories(folder);
+  for (const std::string& path : {folder, missing}) {
+    AnswerWith(path);
+    TOpenOutcome outcome = TOpenOutcome::Opened;
+    EXPECT_EQ(ExecuteOpenDialog(&outcome), nullptr);
+    EXPECT_EQ(outcome, TOpenOutcome::Unreadable);
+  }
+  AnswerWith(folder);
   EXPECT_EQ(ExecuteSaveDialog(), nullptr);
-  // Both were confirmed, so both count.
+  // All were confirmed, so all count.
   EXPECT_EQ(StatisticsFileAfterExit(),
-            "[/fileoperations/]\r\nload-click=1\r\nload=1\r\nsave-click=1\r\nsave=1\r\n\r\n");
+            "[/fileoperations/]\r\nload-click=2\r\nload=2\r\nsave-click=1\r\nsave=1\r\n\r\n");
+  EXPECT_FALSE(fs::exists(missing));
 }
 
 TEST_F(FileCommandsTest, EmptyAnswerCountsAsCancelled) {

@@ -97,7 +97,7 @@ TEST_F(GameTest, GoToRecordWithAndWithoutRecord) {
 }
 
 TEST_F(GameTest, CaptionsComeFromTheLocalization) {
-  fs::copy_file(fs::path(GLOWMERE_BUILD_DATA_DIR).parent_path() / "run" / "Glowmere-2.loc", "Glowmere-2.loc");
+  UseShippedTexts();
   OpenWindow();
   EXPECT_NE(window->btClear->text(), " - ");
   EXPECT_NE(window->windowTitle(), " - ");

@@ -81,7 +81,9 @@ QFileDialog* MakeDialog(bool save) {
   // question on every desktop, which portal dialogs do not promise.
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog->setFileMode(QFileDialog::AnyFile);  // neither dialog insists on an existing file
+  // Opening takes only a file that is there: a mistyped name is caught in
+  // the dialog, where the player can mend it.
+  dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog->setOption(QFileDialog::DontConfirmOverwrite, !save);
   dialog->setOption(QFileDialog::ReadOnly, false);
   dialog->setSizeGripEnabled(true);

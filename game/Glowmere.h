@@ -20,6 +20,7 @@
 #include "framework/TuvForm.h"
 #include "game/FieldImage.h"
 #include "game/HintButton.h"
+#include "game/LightHistory.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
 #include "raster/Layers.h"
@@ -45,6 +46,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   // Whether LoadSolution would take the tree's lights (a count is there and
   // is not larger than the number of grid points).
   bool HoldsSolution(TNameValueTree& tree) const;
+  // The grid points of the lights, in list order.
+  TLightPoints LightPoints() const;
   void ApplyCaptions();
 
   // Field interaction; X, Y are field pixels.
@@ -55,18 +58,41 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void ClearHover();
   void btHintMouseDown(TMouseButton button);
   void btHintMouseUp(TMouseButton button);
+  // The same play on grid points, shared by the mouse and the keyboard.
+  // Hover: shows what (gx, gy) holds (marker, red cross, a light with its
+  // outline) and makes it the keyboard cursor; -1 for none. HoverGridPoint
+  // does nothing when (gx, gy) is already the hover point.
+  void HoverGridPoint(int32_t gx, int32_t gy);
+  void ExamineGridPoint(int32_t gx, int32_t gy);
+  // A drag: the hover light, or a new light, picked up with its icon at
+  // (iconX, iconY) in field pixels; dropped on the hover point, or put back.
+  void BeginDrag(int32_t iconX, int32_t iconY);
+  void DropDragLight();
+  void PutDragLightBack();
+  void RemoveHoverLight();
+
+  // The keyboard, on the focused field; true when the key was used.
+  bool imgFieldKeyDown(int key, bool autoRepeat);
+  bool imgFieldKeyUp(int key, bool autoRepeat);
+  void imgFieldFocusLeave();
+  void MoveKeyboardCursor(int32_t dx, int32_t dy);
+  void UseKeyboardCursor();  // Space or Enter
 
   // Commands.
   void btClearClick();
   void btLoadClick();
   void btSaveClick();
   void btShowRecordClick();
+  void Undo();
+  void Redo();
   void N2Click() { btClearClick(); }
   void N4Click() { btLoadClick(); }
   void N5Click() { btSaveClick(); }
   void N7Click();
   void N8Click();
   void N9Click();
+  void N11Click() { Undo(); }
+  void N12Click() { Redo(); }
 
   // TLightHost.
   TLightList& Lights() override { return lights; }
@@ -85,6 +111,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   QMenu* N1 = nullptr;
   QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
   QAction *N8 = nullptr, *N9 = nullptr;
+  QMenu* N10 = nullptr;  // edit: N11 undo, N12 redo
+  QAction *N11 = nullptr, *N12 = nullptr;
   QPushButton *btClear = nullptr, *btLoad = nullptr, *btSave = nullptr;
   THintButton* btHint = nullptr;
   QLabel *lbPressAndHold = nullptr, *lbPointsCaption = nullptr, *lbPoints = nullptr;
@@ -119,6 +147,10 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TNameValueTree* recTree = nullptr;         // not owned
   TBitmap32List* imlMap = nullptr;
   TBitmap32List* imlPoints = nullptr;
+  // The keyboard cursor, a grid point on the field; it follows the mouse.
+  int32_t keyX = 0, keyY = 0;
+  // The player's steps of this run (Commit in UpdateState).
+  TLightHistory history;
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
@@ -126,15 +158,25 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
  private:
   void BuildComponents();
   void BuildLayers();
+  void SetAccessibleNames();
+  // The one place where field pixels become a grid point: both -1 off the field.
+  void GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const;
+  void ShowKeyboardCursor();
+  void DescribeKeyboardCursor();
+  void PaintDarkFloor();
+  void KeepDarkFloorShown();
+  void ReleaseHintKey();
+  // The lights replaced by new ones at these points, painted once.
+  void ReplaceLights(const TLightPoints& points);
   void ClearLights();
-  void RemoveLight(TLight* light);
   void DiscardNewDragLight();
   QString Text(const std::string& key) const;
 
-  std::unique_ptr<TLight> newDragLight_;
+  std::unique_ptr<TLight> newDragLight_;  // dragLight while it is not in lights
   std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
-  std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;  // dragLight while it is not in lights
+  std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;
   bool firstShow_ = true;
+  bool hintKeyHeld_ = false;
 };
 
 // The one main window while it exists.

@@ -70,11 +70,24 @@ TfrmGlowmere::TfrmGlowmere() {
   ApplyCaptions();                                                  // 21
   LoadSolution(*recTree);                                           // 22
   LoadSolution(*savTree);                                           // 23
+  history = TLightHistory(LightPoints());  // the run starts with nothing to undo
   UpdateState(true);                                                // 24
   mapBitmap->SetOuterColor(SystemColorToColor32(SystemBlack));      // 25
+  // The keyboard cursor starts in the middle of the field, which has the
+  // focus so that play can start with the keys at once.
+  keyX = FieldWidth / 2;
+  keyY = FieldHeight / 2;
+  DescribeKeyboardCursor();
+  imgField->setFocus();
 }
 
 TfrmGlowmere::~TfrmGlowmere() {
+  // The field goes later, with the base class, and loses the focus on the
+  // way: nothing may call back into this window then.
+  imgField->OnMouseDown = imgField->OnMouseUp = nullptr;
+  imgField->OnMouseMove = nullptr;
+  imgField->OnMouseLeave = imgField->OnFocusLeave = nullptr;
+  imgField->OnKeyDown = imgField->OnKeyUp = nullptr;
   // The framework's trees are gone by now; only our own objects are used.
   hoverLight = nullptr;
   dragLight = nullptr;

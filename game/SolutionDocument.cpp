@@ -21,13 +21,39 @@ void TfrmGlowmere::StoreSolution(TNameValueTree& tree) {
 }
 
 void TfrmGlowmere::ClearLights() {
-  // No reference to a light may outlive it.
+  // No reference to a light may outlive it; a drag ends with the lights.
   ClearHover();
-  if (dragLight && dragLight != newDragLight_.get()) dragLight = nullptr;
+  if (dragLight == newDragLight_.get()) DiscardNewDragLight();
+  dragLight = nullptr;
   // Switched off first, so that each destruction repaints an empty layer
   // instead of all the lights still to go.
   for (const auto& light : lights) light->Active = false;
   lights.Clear();
+}
+
+TLightPoints TfrmGlowmere::LightPoints() const {
+  TLightPoints points;
+  points.reserve(size_t(lights.Count()));
+  for (const auto& light : lights) points.emplace_back(light->GridX, light->GridY);
+  return points;
+}
+
+void TfrmGlowmere::ReplaceLights(const TLightPoints& points) {
+  const int32_t shownX = hoverX, shownY = hoverY;
+  ClearLights();
+  for (const auto& [gx, gy] : points) {
+    auto light = std::make_unique<TLight>();
+    light->MoveToGridPoint(gx, gy);
+    light->SetIcon(imlPoints->BitmapAt(1));
+    // Switched on now, painted once below: every region is computed there
+    // and the layer shows the same as after a repaint per light.
+    light->Active = true;
+    lights.Add(std::move(light));
+  }
+  TLight::UpdateLitLayer(nullptr, false);
+  // A hover point that was shown (the mouse resting on the field, the
+  // keyboard cursor) shows what now stands there.
+  if (shownX != -1) ExamineGridPoint(shownX, shownY);
 }
 
 bool TfrmGlowmere::HoldsSolution(TNameValueTree& tree) const {
@@ -42,19 +68,13 @@ bool TfrmGlowmere::HoldsSolution(TNameValueTree& tree) const {
 void TfrmGlowmere::LoadSolution(TNameValueTree& tree) {
   if (!HoldsSolution(tree)) return;
   const int32_t n = tree.ReadInteger("vertices", NoSolution, 0);
-  ClearLights();
+  TLightPoints points;
   for (int32_t i = 0; i < n; ++i) {
-    auto light = std::make_unique<TLight>();
     const int32_t gy = tree.ReadInteger("y", 0, i);
     const int32_t gx = tree.ReadInteger("x", 0, i);
-    light->MoveToGridPoint(gx, gy);
-    light->SetIcon(imlPoints->BitmapAt(1));
-    // Switched on now, painted once below: every region is computed there
-    // and the layer shows the same as after n separate repaints.
-    light->Active = true;
-    lights.Add(std::move(light));
+    points.emplace_back(gx, gy);
   }
-  TLight::UpdateLitLayer(nullptr, false);
+  ReplaceLights(points);
   UpdateState(false);
 }
 

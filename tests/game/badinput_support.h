@@ -45,11 +45,7 @@ class BadInputGame : public GameTest {
     ASSERT_EQ(window->recordPoints, int(record.size()));
   }
 
-  TPoints Shown() const {
-    TPoints points;
-    for (int i = 0; i < window->lights.Count(); ++i) points.emplace_back(window->lights[i]->GridX, window->lights[i]->GridY);
-    return points;
-  }
+  TPoints Shown() const { return window->LightPoints(); }
 
   // After the window closed (which writes every file): the record file keeps
   // `expectedRecord`, the autosave holds `shownAtClose`.

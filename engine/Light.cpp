@@ -131,3 +131,16 @@ long double LitAreaOf(const TLightList& lights) {
     if (light->Region) regions.push_back(light->Region.get());
   return UnitedArea(regions);
 }
+
+std::unique_ptr<TPolygon> DarkRemainderOf(int32_t width, int32_t height, const TPolygonList& wallPolygons,
+                                          const TLightList& lights) {
+  auto remainder = std::make_unique<TPolygon>();
+  remainder->AddPoint(0, 0);
+  remainder->AddPoint(0, height);
+  remainder->AddPoint(width, height);
+  remainder->AddPoint(width, 0);
+  for (const auto& wall : wallPolygons) remainder->Clip(GPC_DIFF, wall.get());
+  for (const auto& light : lights)
+    if (light->Region) remainder->Clip(GPC_DIFF, light->Region.get());
+  return remainder;
+}

@@ -61,3 +61,9 @@ class TLightList {
 // The area, in square cells, of the union of the regions of all lights in
 // the list that have one.
 long double LitAreaOf(const TLightList& lights);
+
+// The floor the lights leave dark, as the hint button shows it: the field
+// [0, W] x [0, H] minus every wall outline minus the region of every light
+// in the list that has one. Cell units.
+std::unique_ptr<TPolygon> DarkRemainderOf(int32_t width, int32_t height, const TPolygonList& wallPolygons,
+                                          const TLightList& lights);

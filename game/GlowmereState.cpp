@@ -7,7 +7,7 @@
 #include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
 #include "game/Glowmere.h"
-#include "game/Scoring.h"
+#include "engine/Scoring.h"
 
 QString FormatPercent(long double percent) {
   // to_chars writes a point whatever the C locale says; the separator shown

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <cstring>
 
+#include "art/FieldPictures.h"
 #include "engine/MapText.h"
 
 namespace {
@@ -43,13 +44,22 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
   return true;
 }
 
-void LoadLevelLists(TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
-  QFile mapFile(LevelMapResource);
-  if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
-  LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+TLevelChoice DesignerLevel(const std::string& mapPath) { return {mapPath, ReadMapFile(mapPath)}; }
 
-  AddPicture(imlMap2, LevelUnlitResource);
-  AddPicture(imlMap2, LevelLitResource);
+void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
+  if (level.Shipped()) {
+    QFile mapFile(LevelMapResource);
+    if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
+    LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+    AddPicture(imlMap2, LevelUnlitResource);
+    AddPicture(imlMap2, LevelLitResource);
+  } else {
+    TBitmap32& map = imlMap2.Add();
+    LoadMapText(level.mapText, map);
+    const FieldPictures pictures = DrawFieldPictures(map);
+    CopyPicture(pictures.unlit, imlMap2.Add());
+    CopyPicture(pictures.lit, imlMap2.Add());
+  }
   for (const QString& name : LevelIconResources) {
     TBitmap32& icon = AddPicture(imlPoints2, name);
     icon.SetDrawMode(dmTransparent);

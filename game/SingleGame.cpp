@@ -5,7 +5,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ShellFolders.h"
 #include "framework/TaskStart.h"
-#include "game/TaskIdentity.h"
+#include "engine/TaskIdentity.h"
 
 std::string GameRunsAlreadyText() {
   return Utf8ToCp1251(

@@ -32,11 +32,7 @@ constexpr int32_t SystemWhite = 0x00FFFFFF;
 constexpr int32_t SystemBlack = 0x00000000;
 
 // Where a designer's solution files are loaded and saved: beside the map.
-std::string MapFolder(const std::string& mapPath) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(mapPath, error);
-  return (error ? std::filesystem::path(mapPath) : absolute).parent_path().string();
-}
+std::string MapFolder(const std::string& mapPath) { return std::filesystem::path(mapPath).parent_path().string(); }
 
 // The client area that fits the screen beside the menu and the frame.
 QSize ClientRoom(const QWidget& window, int menuHeight) {

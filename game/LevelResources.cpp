@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <cstring>
+#include <filesystem>
 
 #include "art/FieldPictures.h"
 #include "engine/MapText.h"
@@ -44,7 +45,14 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
   return true;
 }
 
-TLevelChoice DesignerLevel(const std::string& mapPath) { return {mapPath, ReadMapFile(mapPath)}; }
+TLevelChoice DesignerLevel(const std::string& mapPath) {
+  std::string text = ReadMapFile(mapPath);
+  // Absolute, so the map's folder stays known whatever the current
+  // directory becomes (the judge moves into a folder of its own).
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(mapPath, error);
+  return {error ? mapPath : absolute.string(), std::move(text)};
+}
 
 void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
   if (level.Shipped()) {

@@ -44,11 +44,12 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out);
 
 // The level a window plays.
 struct TLevelChoice {
-  std::string mapPath;  // a level designer's map file; empty: the shipped level
+  std::string mapPath;  // a level designer's map file, absolute; empty: the shipped level
   std::string mapText;  // its picture, as ReadMapFile checked it
   bool Shipped() const { return mapPath.empty(); }
 };
-// The designer's map at path; throws EEngineError as ReadMapFile does.
+// The designer's map at mapPath (relative to the current directory);
+// throws EEngineError as ReadMapFile does, naming the path as given.
 TLevelChoice DesignerLevel(const std::string& mapPath);
 
 // Appends to imlMap2 the map (image 0, 0xFF000000 wall and 0xFFFFFFFF free

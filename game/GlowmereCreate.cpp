@@ -4,20 +4,20 @@
 // very end do reads outside the map start counting as wall.
 #include <QGuiApplication>
 #include <QMenuBar>
-#include <QStyle>
-#include <algorithm>
-#include <climits>
-#include <filesystem>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 
 #include "engine/LevelMap.h"
+#include "engine/TaskIdentity.h"
 #include "engine/Visibility.h"
 #include "framework/HelpWindow.h"
 #include "framework/TaskStart.h"
 #include "game/Glowmere.h"
 #include "game/LevelResources.h"
-#include "engine/TaskIdentity.h"
 #include "raster/Color32.h"
 #include "raster/Polygon32.h"
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/MapText.h"
 #include "engine/EngineError.h"
+#include "engine/MapText.h"
 #include "engine/Scoring.h"
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"

@@ -136,7 +136,7 @@ void TfrmGlowmere::imgFieldMouseUp(TMouseButton, int32_t x, int32_t y) {
 void TfrmGlowmere::imgFieldMouseLeave() { ClearHover(); }
 
 void TfrmGlowmere::btHintMouseDown(TMouseButton) {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(FieldWidth, FieldHeight, wallPolygons, lights);
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*floorPolygon, lights);
   const TPolygon& remainder = *dark;
   TPolygon32& shape = Polygon32(remainder);
   shape.SmoothLevel = 0;

@@ -122,6 +122,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmap32* mapBitmap = nullptr;  // image 0 of imlMap, not a copy
   TPolygonList wallRects;
   TPolygonList wallPolygons;
+  std::unique_ptr<TPolygon> floorPolygon;  // the field minus wallPolygons, for the dark remainder
   int32_t freeCells = 0;
   TAffineTransformation fieldTransform;
   TBitmapPolygonFiller litFiller;

@@ -77,6 +77,8 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& level) : level_(level) {
   int32_t wallCount = 0;
   wallRects = BuildWallRects(*mapBitmap, wallCount);                // 13
   wallPolygons = TraceWallOutlines(*mapBitmap);                     // 14
+  // Once, not at every press of the hint: the walls never change.
+  floorPolygon = FloorPolygonOf(FieldWidth, FieldHeight, wallPolygons);
   for (const auto& wall : wallPolygons)                             // 15
     Polygon32(*wall).RenderPattern(layWalls->LayerBitmap(), litFiller, &fieldTransform);
   SetBitmapAlpha(*litFiller.PatternBitmap, 255);                    // 16

@@ -100,7 +100,7 @@ TJudgeRemarks SolutionRemarks(const TfrmGlowmere& window, TNameValueTree& soluti
 }
 
 std::string DarkFloorRemark(const TfrmGlowmere& window) {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(FieldWidth, FieldHeight, window.wallPolygons, window.lights);
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*window.floorPolygon, window.lights);
   size_t pieces = 0;
   for (const int32_t hole : dark->Holes())
     if (!hole) ++pieces;

@@ -15,15 +15,7 @@ constexpr TColor32 Yellow = 0xFFFFFF00;
 enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
 }  // namespace
 
-bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const {
-  auto wall = [this](int64_t c, int64_t r) {
-    // Cells outside the map read as its outer colour (wall after creation).
-    const bool inside = c >= 0 && r >= 0 && c < mapBitmap->Width() && r < mapBitmap->Height();
-    const TColor32 p = inside ? mapBitmap->ReadPixel(int32_t(c), int32_t(r)) : mapBitmap->OuterColor();
-    return p == WallPixel;
-  };
-  return wall(gx, gy) && wall(int64_t(gx) - 1, gy) && wall(gx, int64_t(gy) - 1) && wall(int64_t(gx) - 1, int64_t(gy) - 1);
-}
+bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return ::IsWalledGridPoint(*mapBitmap, gx, gy); }
 
 void TfrmGlowmere::GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const {
   gx = PixelToGridX(x);
@@ -185,14 +177,8 @@ void TfrmGlowmere::PutDragLightBack() {
 }
 
 void TfrmGlowmere::PaintDarkFloor() {
-  TPolygon remainder;
-  remainder.AddPoint(0, 0);
-  remainder.AddPoint(0, FieldHeight);
-  remainder.AddPoint(FieldWidth, FieldHeight);
-  remainder.AddPoint(FieldWidth, 0);
-  for (const auto& wall : wallPolygons) remainder.Clip(GPC_DIFF, wall.get());
-  for (const auto& light : lights)
-    if (light->Region) remainder.Clip(GPC_DIFF, light->Region.get());
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*floorPolygon, lights);
+  const TPolygon& remainder = *dark;
   TPolygon32& shape = Polygon32(remainder);
   shape.SmoothLevel = 0;
   shape.Smooth = true;

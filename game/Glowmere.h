@@ -9,17 +9,20 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <memory>
 #include <string>
 
 #include "engine/Light.h"
 #include "engine/LightHost.h"
+#include "engine/SolutionFormat.h"
 #include "framework/IniNameValueTree.h"
 #include "framework/Localization.h"
 #include "framework/NameValueTree.h"
 #include "framework/TuvForm.h"
 #include "game/FieldImage.h"
 #include "game/HintButton.h"
+#include "game/LevelResources.h"
 #include "game/LightHistory.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
@@ -30,7 +33,12 @@
 class TfrmGlowmere : public TTuvForm, public TLightHost {
   Q_OBJECT
  public:
-  TfrmGlowmere();  // FormCreate
+  // FormCreate. On a level designer's map (level.Shipped() false) the task
+  // keeps its stores in memory only (StartTaskInMemory): the player's
+  // record, autosave, settings and statistics are never read or written,
+  // the file dialogs open in the map's folder, and the statement is not
+  // shown at start.
+  explicit TfrmGlowmere(const TLevelChoice& level = {});
   ~TfrmGlowmere() override;  // FormDestroy: uses no framework object
 
   // Judge operations of the framework form.
@@ -43,9 +51,14 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void WriteRecordCertificate();
   void StoreSolution(TNameValueTree& tree);
   void LoadSolution(TNameValueTree& tree);
+  // LoadSolution from a file, which is read and never written back; false
+  // when it cannot be read or holds no solution.
+  bool LoadSolutionFile(const std::string& path);
   // Whether LoadSolution would take the tree's lights (a count is there and
   // is not larger than the number of grid points).
   bool HoldsSolution(TNameValueTree& tree) const;
+  // What the tree's count says, against this field's number of grid points.
+  TSolutionCount SolutionCountOf(TNameValueTree& tree) const;
   // The grid points of the lights, in list order.
   TLightPoints LightPoints() const;
   void ApplyCaptions();
@@ -108,6 +121,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   // Components, in the form's order.
   QWidget* pnlControl = nullptr;
   TImage32* imgField = nullptr;
+  QScrollArea* fieldScroll = nullptr;  // holds imgField when the field is larger than the screen
   QMenu* N1 = nullptr;
   QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
   QAction *N8 = nullptr, *N9 = nullptr;
@@ -119,7 +133,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   QLabel *lbLightCaption = nullptr, *lbLight = nullptr, *lbRecordCaption = nullptr, *lbRecord = nullptr;
   QFrame *Separator1 = nullptr, *Separator2 = nullptr, *Separator3 = nullptr;
   QPushButton* btShowRecord = nullptr;
-  TBitmap32List imlMap2;     // 0 map 60x39, 1 unlit 620x410, 2 lit 620x410
+  TBitmap32List imlMap2;     // 0 map W x H, 1 unlit, 2 lit (10W + 20) x (10H + 20)
   TBitmap32List imlPoints2;  // the five light icons
 
   // State, in declaration order.
@@ -136,6 +150,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmap32* mapBitmap = nullptr;  // image 0 of imlMap, not a copy
   TPolygonList wallRects;
   TPolygonList wallPolygons;
+  std::unique_ptr<TPolygon> floorPolygon;  // the field minus wallPolygons, for the dark remainder
   int32_t freeCells = 0;
   TAffineTransformation fieldTransform;
   TBitmapPolygonFiller litFiller;
@@ -172,6 +187,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void DiscardNewDragLight();
   QString Text(const std::string& key) const;
 
+  const TLevelChoice level_;
   std::unique_ptr<TLight> newDragLight_;  // dragLight while it is not in lights
   std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
   std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;

@@ -1,6 +1,7 @@
 // The window's components at their design places, the menu, and the
 // captions taken from the task localization.
 #include <QMenuBar>
+#include <filesystem>
 
 #include "framework/CodePage.h"
 #include "game/Glowmere.h"
@@ -128,7 +129,10 @@ void TfrmGlowmere::BuildComponents() {
 }
 
 void TfrmGlowmere::ApplyCaptions() {
-  setWindowTitle(Text("title"));
+  // A designer's preview names its map, so it is never taken for the game.
+  setWindowTitle(level_.Shipped() ? Text("title")
+                                  : Text("title") + QStringLiteral(" — ") +
+                                        QString::fromLocal8Bit(std::filesystem::path(level_.mapPath).filename().string()));
   N1->setTitle(Text("action/file"));
   N2->setText(Text("action/clear"));
   N4->setText(Text("action/load"));

@@ -4,10 +4,10 @@
 #include <QLocale>
 #include <charconv>
 
-#include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
+#include "engine/Scoring.h"
+#include "framework/FileCommands.h"
 #include "game/Glowmere.h"
-#include "game/Scoring.h"
 
 QString FormatPercent(long double percent) {
   // to_chars writes a point whatever the C locale says; the separator shown

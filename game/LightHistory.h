@@ -6,12 +6,12 @@
 // it gives back. The history lives for one run and is never stored.
 #pragma once
 
-#include <cstdint>
-#include <utility>
 #include <vector>
 
-// The grid points (x, y) of the lights, in the order of the window's list.
-using TLightPoints = std::vector<std::pair<int32_t, int32_t>>;
+#include "engine/LevelMap.h"
+
+// The grid points of the lights, in the order of the window's list.
+using TLightPoints = std::vector<TGridPoint>;
 
 class TLightHistory {
  public:

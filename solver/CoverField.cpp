@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "engine/LevelMap.h"
+#include "engine/Scoring.h"
 #include "engine/Visibility.h"
 #include "geometry/Union.h"
 #include "solver/ParallelFor.h"
@@ -50,7 +51,7 @@ TCoverField::TCoverField(TBitmap32& map, int32_t threads) : width_(map.Width()),
         ++wallCount;
       }
   freeCells_ = width_ * height_ - wallCount;
-  const long double allowedDark = (100.0L - GameFullShare) / 100.0L * freeCells_;
+  const long double allowedDark = (100.0L - FullThreshold) / 100.0L * freeCells_;
   seeingSlack_ = double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
 
   SetFieldSize(width_, height_);
@@ -64,7 +65,7 @@ TCoverField::TCoverField(TBitmap32& map, int32_t threads) : width_(map.Width()),
 
   for (int32_t j = 0; j <= height_; ++j) {
     for (int32_t i = 0; i <= width_; ++i) {
-      if (IsWallCell(i - 1, j - 1) && IsWallCell(i, j - 1) && IsWallCell(i - 1, j) && IsWallCell(i, j)) continue;
+      if (IsWalledGridPoint(map, i, j)) continue;
       TCandidate c;
       c.gridX = i;
       c.gridY = j;

@@ -2,8 +2,7 @@
 // their lit regions, and what a set of candidates leaves dark.
 //
 // Candidates are the grid points where the game lets a light stand: every
-// grid point with at least one free cell among its four, the cells beyond
-// the field counting as wall. Each candidate's region is the engine's own
+// grid point of the field that is not walled in (IsWalledGridPoint). Each candidate's region is the engine's own
 // ComputeLitRegion, so "lit" here is what the game's panel counts.
 #pragma once
 
@@ -20,12 +19,6 @@ struct TCandidate {
   // The region's bounding box, cell units.
   double left = 0, top = 0, right = 0, bottom = 0;
 };
-
-// The game's panel counts a field as fully lit from this share on, in
-// percent (game/SolutionDocument.cpp and game/GlowmereState.cpp hold the
-// same figures), and judges a share from OverLitShare on as over-lit.
-constexpr long double GameFullShare = 99.9999999999L;
-constexpr long double OverLitShare = 100.0000000001L;
 
 // Dark area that is only rounding, in square cells. Region vertices are
 // rounded to the clipper's grid (about 6e-14 cells on a field of this

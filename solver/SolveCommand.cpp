@@ -7,15 +7,15 @@
 
 #include <QCommandLineParser>
 #include <charconv>
-#include <fstream>
 #include <memory>
 #include <string>
 
+#include "engine/EngineError.h"
 #include "engine/MapText.h"
+#include "engine/Scoring.h"
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"
 #include "solver/FewestLights.h"
-#include "solver/MapCheck.h"
 #include "solver/SolutionFile.h"
 
 namespace {
@@ -27,20 +27,6 @@ std::string Fixed(double value, int digits) {
   char text[64];
   const auto done = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, digits);
   return std::string(text, done.ptr);
-}
-
-// The whole file, or false when it cannot be read or is longer than any
-// map the solver takes (so a stray huge file is never read in whole).
-bool ReadMapFile(const std::string& path, std::string& text, bool& tooLong) {
-  constexpr size_t MaxBytes = size_t(MaxSolverMapSide) * (MaxSolverMapSide + 2);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.resize(MaxBytes + 1);
-  in.read(text.data(), std::streamsize(text.size()));
-  if (in.bad()) return false;
-  text.resize(size_t(in.gcount()));
-  tooLong = text.size() > MaxBytes;
-  return true;
 }
 
 void PrintProgress(std::ostream& err, const TSolveProgress& p) {
@@ -98,20 +84,18 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
   }
   std::unique_ptr<TCoverProgram> program = MakeCbcCoverProgram();
 
-  std::string text = ShippedMapText();
-  std::string mapName = "the shipped map";
-  if (parser.isSet(mapOption)) {
-    mapName = parser.value(mapOption).toStdString();
-    bool tooLong = false;
-    if (!ReadMapFile(mapName, text, tooLong)) return refuse("cannot read the map " + mapName);
-    if (tooLong)
-      return refuse(mapName + ": more than " + std::to_string(MaxSolverMapSide) + " x " +
-                    std::to_string(MaxSolverMapSide) + " cells");
+  auto map = std::make_unique<TBitmap32>();
+  try {
+    if (parser.isSet(mapOption)) {
+      LoadMapFile(parser.value(mapOption).toStdString(), *map);
+    } else {
+      LoadMapText(ShippedMapText(), *map);
+    }
+  } catch (const EEngineError& e) {
+    return refuse(e.what());
   }
-  if (const std::string problem = CheckMapText(text); !problem.empty()) return refuse(mapName + ": " + problem);
 
   try {
-    auto map = LoadMapText(text);
     TCoverField field(*map, threads);
     TSolveOptions options;
     options.timeLimit = timeLimit;
@@ -128,14 +112,14 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
     }
     int status = 0;
     const long double share = field.LitPercent(result.best);
-    if (share < GameFullShare || share >= OverLitShare) {
+    if (OverLitShare(share)) {
       err << "glowmere-solve: the game measures this cover at " << Fixed(double(share), 10)
           << " %, outside its full-light range\n";
       status = 1;
     }
     if (parser.isSet(outOption)) {
-      std::vector<std::pair<int32_t, int32_t>> lights;
-      for (int32_t c : result.best) lights.emplace_back(field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY);
+      std::vector<TGridPoint> lights;
+      for (int32_t c : result.best) lights.push_back({field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY});
       const std::string path = parser.value(outOption).toStdString();
       if (!WriteSolutionFile(path, lights)) {
         err << "glowmere-solve: cannot write " << path << "\n";

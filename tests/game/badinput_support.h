@@ -45,7 +45,11 @@ class BadInputGame : public GameTest {
     ASSERT_EQ(window->recordPoints, int(record.size()));
   }
 
-  TPoints Shown() const { return window->LightPoints(); }
+  TPoints Shown() const {
+    TPoints points;
+    for (const TGridPoint& p : window->LightPoints()) points.emplace_back(p.x, p.y);
+    return points;
+  }
 
   // After the window closed (which writes every file): the record file keeps
   // `expectedRecord`, the autosave holds `shownAtClose`.

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the Debian package of one commit twice, as two people would who
+# check it out at different times into different folders, and compares the
+# two packages byte for byte. The two builds differ in the folder (and the
+# length of its path), the files' times, the time of day, the time zone,
+# the locale (Russian for the second where that locale exists) and the
+# umask; ccache is left out, so that neither build takes objects from the
+# other.
+#
+#   tools/check-reproducible.sh [COMMIT]     (default HEAD)
+#
+# Prints the package's SHA-256 when the two are the same; otherwise shows
+# what differs (with diffoscope when it is installed) and exits 1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+commit="$(git rev-parse --verify "${1:-HEAD}^{commit}")"
+jobs=$(nproc)
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/glowmere-reproducible.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+
+# build FOLDER TZ LOCALE UMASK FILE_TIME: the package of $commit, built in
+# FOLDER from files dated FILE_TIME; prints the package's path.
+build() {
+  local tree="$1"
+  mkdir -p "$tree"
+  git archive --format=tar "$commit" | tar -x -C "$tree"
+  find "$tree" -exec touch -h -d "$5" {} +
+  (
+    cd "$tree"
+    umask "$4"
+    export TZ="$2" LC_ALL="$3" CCACHE_DISABLE=1
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOWMERE_BENCH=OFF >/dev/null
+    cmake --build build/release -j "$jobs" --target glowmere glowmere-judge glowmere-solve \
+      glowmere_localization glowmere_documents >/dev/null
+    cd build/release && cpack -G DEB >/dev/null
+  ) >&2
+  ls "$tree"/build/release/package/glowmere_*.deb
+}
+
+second_locale=C.UTF-8
+if locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then second_locale=ru_RU.UTF-8; fi
+echo "building $commit twice in $work" >&2
+first="$(build "$work/a" UTC C.UTF-8 022 '2001-02-03 04:05:06')"
+second="$(build "$work/second-checkout-of-the-same-commit" Asia/Vladivostok "$second_locale" 002 now)"
+
+if cmp "$first" "$second"; then
+  echo "reproducible: $(sha256sum "$first" | cut -d' ' -f1)  $(basename "$first")"
+  exit 0
+fi
+if command -v diffoscope >/dev/null; then
+  diffoscope "$first" "$second" || true
+else
+  # Without diffoscope: the members that differ, and the files inside.
+  for deb in "$first" "$second"; do
+    mkdir -p "$deb.x"
+    dpkg-deb -R "$deb" "$deb.x"
+  done
+  diff -r "$first.x" "$second.x" || true
+fi
+echo "NOT reproducible: $first and $second differ" >&2
+exit 1

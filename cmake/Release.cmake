@@ -7,8 +7,8 @@
 #   GLOWMERE_RELEASES_XML       <release> lines for the metadata
 #   GLOWMERE_RELEASE_DATE       the newest release's date, YYYY-MM-DD
 #   GLOWMERE_SOURCE_DATE_EPOCH  $SOURCE_DATE_EPOCH when set, else that date
-#   GLOWMERE_MAINTAINER         the package's maintainer; by default who
-#                               signed the newest entry
+#   GLOWMERE_MAINTAINER         the package's maintainer: the cache entry
+#                               when set, else who signed the newest entry
 
 set(glowmere_changelog ${PROJECT_SOURCE_DIR}/doc/changelog)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${glowmere_changelog})
@@ -86,8 +86,11 @@ if(DEFINED ENV{SOURCE_DATE_EPOCH})
 else()
   set(GLOWMERE_SOURCE_DATE_EPOCH ${glowmere_release_seconds})
 endif()
-set(GLOWMERE_MAINTAINER "${glowmere_release_signer}" CACHE STRING
-    "The package's maintainer, \"Name <address>\"; whoever distributes the package sets it")
+set(GLOWMERE_MAINTAINER "" CACHE STRING
+    "The package's maintainer, \"Name <address>\"; empty: who signed the newest entry of doc/changelog")
+if(NOT GLOWMERE_MAINTAINER)
+  set(GLOWMERE_MAINTAINER "${glowmere_release_signer}")
+endif()
 
 # Tools run by the build take their timestamps from here: Qt's resource
 # compiler stamps each resource with its file's time unless told, and the

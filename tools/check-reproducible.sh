@@ -30,7 +30,9 @@ build() {
     cd "$tree"
     umask "$4"
     export TZ="$2" LC_ALL="$3" CCACHE_DISABLE=1
-    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOWMERE_BENCH=OFF >/dev/null
+    # Only what the package holds is built: cpack then builds nothing more.
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOWMERE_BENCH=OFF \
+      -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
     cmake --build build/release -j "$jobs" --target glowmere glowmere-judge glowmere-solve \
       glowmere_localization glowmere_documents >/dev/null
     cd build/release && cpack -G DEB >/dev/null

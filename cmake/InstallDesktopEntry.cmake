@@ -21,5 +21,6 @@ string(REPLACE "@GLOWMERE_GAME_PATH@" "${game}" entry "${entry}")
 string(MD5 destination "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 set(file "${glowmere_desktop_dir}/${destination}/${glowmere_desktop_name}")
 file(WRITE "${file}" "${entry}")
-file(INSTALL "${file}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${glowmere_applications_dir}")
+file(INSTALL "${file}" DESTINATION "${CMAKE_INSTALL_PREFIX}/${glowmere_applications_dir}"
+     PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 file(REMOVE_RECURSE "${glowmere_desktop_dir}/${destination}")

@@ -21,7 +21,9 @@ mkdir -p "$out"
 rm -f "$out"/glowmere_*.deb
 dir="$(mktemp -d)"
 trap 'rm -rf "$dir"' EXIT
-(cd "$build" && cpack -G DEB --config CPackConfig.cmake -B "$out") >"$dir/log" 2>&1 || fail "cpack: $(cat "$dir/log")"
+# Under a umask that lets the group write, which must not reach the package.
+(cd "$build" && umask 0002 && cpack -G DEB --config CPackConfig.cmake -B "$out") >"$dir/log" 2>&1 ||
+  fail "cpack: $(cat "$dir/log")"
 arch="$(dpkg --print-architecture)"
 deb="$out/glowmere_${version}_${arch}.deb"
 [ -f "$deb" ] || fail "no $deb: $(ls "$out")"
@@ -71,9 +73,12 @@ extra="$(comm -13 <(sort <<<"$expected") <(sort <<<"$files"))"
 missing="$(comm -23 <(sort <<<"$expected") <(sort <<<"$files"))"
 [ -z "$missing" ] || fail "missing from the package: $missing"
 [ -z "$extra" ] || fail "unexpected in the package: $extra"
-# Root owns every file, and every member has the release's time.
+# Root owns every file, folders and programs are rwxr-xr-x, other files
+# rw-r--r--, and every member has the release's time.
 owners="$(awk '{print $2}' "$dir/contents" | sort -u)"
 [ "$owners" = root/root ] || fail "owners: $owners"
+modes="$(awk '{ kind = $6 ~ /\/$/ ? "folder" : $6 ~ /^\.\/usr\/games\// ? "program" : "file"; print kind, $1 }' "$dir/contents" | sort -u)"
+[ "$modes" = $'file -rw-r--r--\nfolder drwxr-xr-x\nprogram -rwxr-xr-x' ] || fail "modes: $modes"
 stamp="$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M')"
 times="$(awk '{print $4 " " $5}' "$dir/contents" | sort -u)"
 [ "$times" = "$stamp" ] || fail "file times other than $stamp: $times"
@@ -95,7 +100,9 @@ for folder in "$(realpath "$source")" "$(realpath "$build")"; do
 done
 zcat "$root/usr/share/doc/glowmere/changelog.gz" | cmp -s - "$source/doc/changelog" ||
   fail "the package's changelog is not doc/changelog"
-grep -qx "Exec=/usr/games/glowmere" "$root/usr/share/applications/$appid.desktop" ||
-  fail "the menu entry: $(grep Exec "$root/usr/share/applications/$appid.desktop")"
+entry="$root/usr/share/applications/$appid.desktop" metadata="$root/usr/share/metainfo/$appid.metainfo.xml"
+grep -qx "Exec=/usr/games/glowmere" "$entry" || fail "the menu entry: $(grep Exec "$entry")"
+desktop-file-validate "$entry" || fail "desktop-file-validate on the package's entry"
+appstreamcli validate --no-net "$metadata" >"$dir/appstream" || fail "appstreamcli validate: $(cat "$dir/appstream")"
 echo "package $deb: Depends: $depends"
 sed 's/^/  /' "$dir/lintian"

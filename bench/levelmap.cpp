@@ -52,10 +52,11 @@ void BM_StartConversions(benchmark::State& state) {
 BENCHMARK(BM_StartConversions)->Unit(benchmark::kMicrosecond);
 
 void BM_TraceFullCornerTable(benchmark::State& state) {
-  // 50 x 50 isolated cells: exactly MaxCornerRecords corners.
+  // 100 x 100 isolated cells on the largest map: 40000 corners, about as
+  // many as a map the reader takes can have.
   std::string picture;
-  for (int32_t y = 0; y < 100; ++y) {
-    for (int32_t x = 0; x < 100; ++x) picture += (x % 2 == 0 && y % 2 == 0) ? '#' : '.';
+  for (int32_t y = 0; y < MaxMapSide; ++y) {
+    for (int32_t x = 0; x < MaxMapSide; ++x) picture += (x % 2 == 0 && y % 2 == 0) ? '#' : '.';
     picture += '\n';
   }
   auto map = LoadMapText(picture);

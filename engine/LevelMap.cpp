@@ -6,7 +6,10 @@
 // one past the last column and row, and no width may make that overflow.
 #include "engine/LevelMap.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
+#include <tuple>
 #include <string>
 
 int32_t FieldWidth = 0;
@@ -102,10 +105,80 @@ TCornerTable DetectWallCorners(const TBitmap32& map) {
   return table;
 }
 
+namespace {
+
+// Records ordered along rows (y, x, number) and along columns (x, y,
+// number), for the nearest record straight ahead of a point.
+class TCornerIndex {
+ public:
+  explicit TCornerIndex(const TCornerTable& table) : table_(table) {
+    for (size_t m = 0; m < table.size(); ++m) {
+      rows_.push_back({table[m].y, table[m].x, m});
+      columns_.push_back({table[m].x, table[m].y, m});
+    }
+    std::sort(rows_.begin(), rows_.end());
+    std::sort(columns_.begin(), columns_.end());
+  }
+
+  // The record nearest to s along (dirx, diry), or table.size() when none
+  // lies within the scan's reach.
+  size_t Ahead(size_t s, int64_t dirx, int64_t diry) const {
+    const CornerRecord& from = table_[s];
+    size_t next = table_.size();
+    if (dirx == 0 && diry == 0) {
+      next = Scan(s);  // every other record lies "ahead": no table of a map
+    } else if (diry == 0) {
+      next = Along(rows_, from.y, from.x, dirx > 0);
+    } else if (dirx == 0) {
+      next = Along(columns_, from.x, from.y, diry > 0);
+    }
+    if (next == table_.size()) return next;
+    const int64_t distance = std::abs(int64_t(table_[next].x) - from.x) + std::abs(int64_t(table_[next].y) - from.y);
+    return distance < MaxDistance ? next : table_.size();
+  }
+
+ private:
+  using TKey = std::tuple<int64_t, int64_t, size_t>;  // line, place on it, number
+  static constexpr int64_t MaxDistance = 1000000;
+
+  // On line `line`, the lowest-numbered record at the nearest place beyond
+  // `at` (forward: greater places).
+  size_t Along(const std::vector<TKey>& keys, int64_t line, int64_t at, bool forward) const {
+    if (forward) {
+      const auto it = std::lower_bound(keys.begin(), keys.end(), TKey{line, at + 1, 0});
+      return it != keys.end() && std::get<0>(*it) == line ? std::get<2>(*it) : table_.size();
+    }
+    auto it = std::lower_bound(keys.begin(), keys.end(), TKey{line, at, 0});
+    if (it == keys.begin() || std::get<0>(*std::prev(it)) != line) return table_.size();
+    it = std::lower_bound(keys.begin(), keys.end(), TKey{line, std::get<1>(*std::prev(it)), 0});
+    return std::get<2>(*it);
+  }
+
+  // The plain scan, for a direction that is no axis.
+  size_t Scan(size_t s) const {
+    int64_t best = MaxDistance;
+    size_t next = table_.size();
+    for (size_t m = 0; m < table_.size(); ++m) {
+      const int64_t distance = std::abs(int64_t(table_[m].x) - table_[s].x) + std::abs(int64_t(table_[m].y) - table_[s].y);
+      if (distance != 0 && distance < best) {
+        best = distance;
+        next = m;
+      }
+    }
+    return next;
+  }
+
+  const TCornerTable& table_;
+  std::vector<TKey> rows_, columns_;
+};
+
+}  // namespace
+
 TPolygonList TraceCornerTable(TCornerTable& table) {
   if (table.size() > size_t(MaxCornerRecords)) {
     throw EEngineError("corner table refused: more than " + std::to_string(MaxCornerRecords) + " records");
   }
+  const TCornerIndex index(table);
   TPolygonList outlines;
   const size_t count = table.size();
   size_t firstUnused = 0;  // records only ever become used, so this only grows
@@ -121,20 +194,8 @@ TPolygonList TraceCornerTable(TCornerTable& table) {
       polygon.AddPoint(table[s].x, table[s].y);
       table[s].used = true;
       // The nearest record straight ahead, used ones included: an outline
-      // closes by reaching its first corner again. Ties go to the lower
-      // number, as only a strictly nearer record replaces the best.
-      int64_t best = 1000000;
-      size_t next = count;
-      for (size_t m = 0; m < count; ++m) {
-        const int64_t tx = int64_t(table[m].x) - table[s].x;
-        const int64_t ty = int64_t(table[m].y) - table[s].y;
-        if (dirx * ty != diry * tx || dirx * tx < 0 || diry * ty < 0 || (tx == 0 && ty == 0)) continue;
-        const int64_t distance = (tx < 0 ? -tx : tx) + (ty < 0 ? -ty : ty);
-        if (distance < best) {
-          best = distance;
-          next = m;
-        }
-      }
+      // closes by reaching its first corner again.
+      const size_t next = index.Ahead(s, dirx, diry);
       if (next == count) throw EEngineError("err #21");
       if (dirx != 0) {
         dirx = 0;
@@ -164,6 +225,14 @@ void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha) {
     }
   }
   bitmap.Changed();
+}
+
+bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy) {
+  auto wall = [&map](int64_t c, int64_t r) {
+    const bool inside = c >= 0 && r >= 0 && c < map.Width() && r < map.Height();
+    return !inside || map.ReadPixel(int32_t(c), int32_t(r)) == WallPixel;
+  };
+  return wall(gx, gy) && wall(int64_t(gx) - 1, gy) && wall(gx, int64_t(gy) - 1) && wall(int64_t(gx) - 1, int64_t(gy) - 1);
 }
 
 int32_t GridToPixel(int32_t i) { return Saturate(int64_t(i) * 10 + 10); }

@@ -12,8 +12,15 @@
 #include <vector>
 
 #include "engine/EngineError.h"
+#include "engine/MapText.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
+
+// A grid point (a cell corner): column x, row y.
+struct TGridPoint {
+  int32_t x = 0, y = 0;
+  bool operator==(const TGridPoint&) const = default;
+};
 
 constexpr TColor32 WallPixel = 0xFF000000;
 constexpr TColor32 FreePixel = 0xFFFFFFFF;
@@ -32,8 +39,10 @@ TPolygonList BuildWallRects(TBitmap32& map, int32_t& wallCount);
 // screen, starting at its top-left-most corner. Throws "err #21".
 TPolygonList TraceWallOutlines(const TBitmap32& map);
 
-// The corner table's capacity; a map with more corners is refused.
-constexpr int32_t MaxCornerRecords = 10000;
+// The corner table's capacity: every grid point of the largest map
+// (engine/MapText.h) a corner, so no map that the reader takes is refused;
+// a larger bitmap with more corners is.
+constexpr int32_t MaxCornerRecords = (MaxMapSide + 1) * (MaxMapSide + 1);
 
 // One entry of TraceWallOutlines' corner table: a grid point where 1 or 3
 // of the 4 surrounding cells are wall, and the direction (each -1 or +1)
@@ -47,7 +56,10 @@ struct CornerRecord {
 using TCornerTable = std::vector<CornerRecord>;
 
 // The two steps of TraceWallOutlines, apart so that a table that no map
-// gives can be traced too. DetectWallCorners throws EEngineError when the
+// gives can be traced too. The nearest record ahead is found through the
+// table sorted by rows and by columns, with the same answer as the full
+// scan of every record (ties to the lowest number, nothing at 1,000,000 or
+// farther), so a map of the largest size traces in milliseconds. DetectWallCorners throws EEngineError when the
 // map has more than MaxCornerRecords corners; TraceCornerTable refuses a
 // table larger than that, marks the records used as it goes and throws
 // "err #21" when a trace cannot go on.
@@ -55,6 +67,11 @@ TCornerTable DetectWallCorners(const TBitmap32& map);
 TPolygonList TraceCornerTable(TCornerTable& table);
 
 void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha);
+
+// The rule of the statement for where a light may stand: a grid point whose
+// four surrounding cells are all wall takes no light. Cells beyond the map
+// count as wall, whatever its outer colour. Any 32-bit point may be asked.
+bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy);
 
 int32_t GridToPixel(int32_t i);   // 10i + 10 (saturated, never overflows)
 int32_t PixelToGridX(int32_t px); // round(px / 10) - 1, ties to even; -1 off the field

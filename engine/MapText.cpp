@@ -1,10 +1,8 @@
-// Text pictures to level map bitmaps. The picture is measured completely
+// Text pictures to level map bitmaps. The picture is checked completely
 // before the bitmap is touched, so a refused picture changes nothing.
 #include "engine/MapText.h"
 
-#include <algorithm>
 #include <fstream>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,42 +11,67 @@
 
 namespace {
 
-std::vector<std::string_view> SplitLines(const std::string& text) {
-  std::vector<std::string_view> lines;
+std::string Printable(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 0x20 && u < 0x7F) return std::string("'") + c + "'";
+  static const char* digits = "0123456789ABCDEF";
+  return std::string("byte 0x") + digits[u >> 4] + digits[u & 15];
+}
+
+// The rows of the picture, a CR before a line break dropped; stops one row
+// past the limit, since that many rows are refused anyway.
+std::vector<std::string_view> SplitRows(const std::string& text) {
+  std::vector<std::string_view> rows;
   const std::string_view all(text);
-  size_t start = 0;
-  while (start < all.size()) {
+  for (size_t start = 0; start < all.size();) {
     size_t end = all.find('\n', start);
     if (end == std::string_view::npos) end = all.size();
-    std::string_view line = all.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (lines.size() > size_t(MaxMapTextSide)) break;  // refused below; stop counting
+    std::string_view row = all.substr(start, end - start);
+    if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
+    rows.push_back(row);
+    if (rows.size() > size_t(MaxMapSide)) break;
     start = end + 1;
   }
-  return lines;
+  return rows;
+}
+
+std::string RowsProblem(const std::vector<std::string_view>& rows) {
+  if (rows.empty()) return "the map is empty";
+  const std::string side = std::to_string(MaxMapSide);
+  const std::string limit = "at most " + side + " x " + side + " cells";
+  if (rows.size() > size_t(MaxMapSide)) return "more than " + side + " rows; " + limit;
+  bool floor = false;
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const std::string_view row = rows[r];
+    const std::string where = "row " + std::to_string(r + 1);
+    if (row.empty()) return where + " is empty";
+    if (row.size() > size_t(MaxMapSide)) return where + " has " + std::to_string(row.size()) + " cells; " + limit;
+    if (row.size() != rows[0].size())
+      return where + " has " + std::to_string(row.size()) + " cells, row 1 has " + std::to_string(rows[0].size());
+    for (size_t c = 0; c < row.size(); ++c) {
+      if (row[c] == '.') {
+        floor = true;
+      } else if (row[c] != '#') {
+        return where + ", column " + std::to_string(c + 1) + ": " + Printable(row[c]) +
+               " is neither a wall '#' nor floor '.'";
+      }
+    }
+  }
+  if (!floor) return "the map has no floor";
+  return "";
 }
 
 }  // namespace
 
+std::string MapTextProblem(const std::string& text) { return RowsProblem(SplitRows(text)); }
+
 void LoadMapText(const std::string& text, TBitmap32& map) {
-  const std::vector<std::string_view> lines = SplitLines(text);
-  size_t width = 0;
-  for (const std::string_view& line : lines) width = std::max(width, line.size());
-  const size_t height = lines.size();
-  if (width > size_t(MaxMapTextSide) || height > size_t(MaxMapTextSide) ||
-      int64_t(width) * int64_t(height) > MaxMapTextCells) {
-    throw EEngineError("map picture too large: at most " + std::to_string(MaxMapTextSide) + " cells a side and " +
-                       std::to_string(MaxMapTextCells) + " cells in all");
-  }
-  map.Resize(int32_t(width), int32_t(height));
-  for (size_t y = 0; y < height; ++y) {
-    const std::string_view line = lines[y];
-    for (size_t x = 0; x < width; ++x) {
-      const bool wall = x < line.size() && line[x] == '#';
-      map.WritePixel(int32_t(x), int32_t(y), wall ? WallPixel : FreePixel);
-    }
-  }
+  const std::vector<std::string_view> rows = SplitRows(text);
+  if (const std::string problem = RowsProblem(rows); !problem.empty()) throw EEngineError(problem);
+  const int32_t width = int32_t(rows[0].size()), height = int32_t(rows.size());
+  map.Resize(width, height);
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) map.WritePixel(x, y, rows[size_t(y)][size_t(x)] == '#' ? WallPixel : FreePixel);
   map.Changed();
 }
 
@@ -58,21 +81,26 @@ std::unique_ptr<TBitmap32> LoadMapText(const std::string& text) {
   return map;
 }
 
-void LoadMapFile(const std::string& path, TBitmap32& map) {
+std::string ReadMapFile(const std::string& path) {
+  const std::string unreadable = "cannot read the map " + path;
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw EEngineError("cannot read the map file " + path);
-  // No picture within the limits is longer than this (each row's cells
-  // plus a CR LF); a longer file is refused without reading it whole.
-  constexpr std::streamoff MaxBytes = std::streamoff(MaxMapTextSide) * (MaxMapTextSide + 2);
-  std::string text;
-  char buffer[65536];
-  while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-    text.append(buffer, size_t(file.gcount()));
-    if (std::streamoff(text.size()) > MaxBytes) throw EEngineError("map picture too large: " + path);
+  if (!file) throw EEngineError(unreadable);
+  // No map within the limits is longer than this (each row's cells plus a
+  // CR LF); one byte more is read to tell a longer file.
+  constexpr size_t MaxBytes = size_t(MaxMapSide) * (MaxMapSide + 2);
+  std::string text(MaxBytes + 1, '\0');
+  file.read(text.data(), std::streamsize(text.size()));
+  if (file.bad()) throw EEngineError(unreadable);
+  text.resize(size_t(file.gcount()));
+  if (text.size() > MaxBytes) {
+    const std::string side = std::to_string(MaxMapSide);
+    throw EEngineError(path + ": more than " + side + " x " + side + " cells");
   }
-  if (file.bad()) throw EEngineError("cannot read the map file " + path);
-  LoadMapText(text, map);
+  if (const std::string problem = MapTextProblem(text); !problem.empty()) throw EEngineError(path + ": " + problem);
+  return text;
 }
+
+void LoadMapFile(const std::string& path, TBitmap32& map) { LoadMapText(ReadMapFile(path), map); }
 
 std::unique_ptr<TBitmap32> LoadMapFile(const std::string& path) {
   auto map = std::make_unique<TBitmap32>();

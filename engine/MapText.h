@@ -1,10 +1,15 @@
 // Level maps written as text pictures: one text line per row of cells, '#'
-// a wall cell, any other character a free cell. The map is as wide as the
-// longest line (shorter lines are free to the right) and has one row per
-// line; a final newline ends the last line rather than starting a new one,
-// and a carriage return before a newline is dropped. The shipped level
-// (data/map.txt), the game's image 0 of its map list and every test map are
-// read this way.
+// a wall cell, '.' a floor cell. This is the one reader of level maps: the
+// shipped level (data/map.txt), a level designer's map handed to the game,
+// the judge or the solver, and every test map go through it, so all three
+// programs take the same pictures and refuse the same ones.
+//
+// It is strict: a map from a level designer with a typo in it is far more
+// likely a mistake than a meaning. Refused: a character other than '#' and
+// '.', an empty row, rows of different lengths, no row at all, more than
+// MaxMapSide cells a side, no floor cell. A final line break, and a CR
+// before each line break, are allowed. Rows and columns in the reasons are
+// counted from 1.
 #pragma once
 
 #include <cstdint>
@@ -13,19 +18,25 @@
 
 #include "raster/Bitmap32.h"
 
-// The largest picture accepted: far above any level (the corner table alone
-// stops a level map long before), small enough that a stray file can never
-// ask for a huge bitmap.
-constexpr int32_t MaxMapTextSide = 4096;
-constexpr int64_t MaxMapTextCells = int64_t(1) << 22;
+// The largest map side, in cells. Every part of the programs (the game's
+// field image, the outline tracing, the solver's proof) is sized for maps
+// up to MaxMapSide x MaxMapSide.
+constexpr int32_t MaxMapSide = 200;
+
+// Empty when the picture is a map; else one line saying what is wrong and
+// where.
+std::string MapTextProblem(const std::string& text);
 
 // Resizes map to the picture and writes its pixels (WallPixel or FreePixel);
-// the draw mode and outer colour are left as they are. A picture larger
-// than the limits above throws EEngineError and leaves map untouched.
+// the draw mode and outer colour are left as they are. A refused picture
+// throws EEngineError with MapTextProblem's line and leaves map untouched.
 void LoadMapText(const std::string& text, TBitmap32& map);
 std::unique_ptr<TBitmap32> LoadMapText(const std::string& text);
 
-// The same for a file's whole contents; a file that cannot be read throws
-// EEngineError naming the path.
+// A file's whole contents, checked: throws EEngineError "cannot read the
+// map PATH" when the file cannot be read, and "PATH: <problem>" when its
+// picture is refused; a file longer than any map is refused unread.
+std::string ReadMapFile(const std::string& path);
+// ReadMapFile, then LoadMapText.
 void LoadMapFile(const std::string& path, TBitmap32& map);
 std::unique_ptr<TBitmap32> LoadMapFile(const std::string& path);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <cstdint>
 #include <QFileDialog>
+#include <filesystem>
 #include <optional>
 
 #include "framework/Modal.h"
@@ -64,12 +65,24 @@ std::unique_ptr<TIniNameValueTree> ExecuteSaveDialog() {
   return tree;
 }
 
-std::unique_ptr<TIniNameValueTree> ExecuteOpenDialog() {
+std::unique_ptr<TIniNameValueTree> ExecuteOpenDialog(TOpenOutcome* outcome) {
+  TOpenOutcome ignored;
+  TOpenOutcome& result = outcome ? *outcome : ignored;
+  result = TOpenOutcome::Cancelled;
   IncStatistic("/fileoperations/load-click");
   const std::optional<std::string> fileName = RunFileDialog(OpenDialog, TFileDialogKind::Open);
   if (!fileName) return nullptr;
   IncStatistic("/fileoperations/load");
-  return OpenChosenTree(*fileName);
+  result = TOpenOutcome::Unreadable;
+  // A name with no file behind it would give an empty tree; there is
+  // nothing to read, and nothing may be created.
+  std::error_code error;
+  if (!std::filesystem::exists(*fileName, error)) return nullptr;
+  std::unique_ptr<TIniNameValueTree> tree = OpenChosenTree(*fileName);
+  if (!tree) return nullptr;
+  tree->SetWriteBack(false);
+  result = TOpenOutcome::Opened;
+  return tree;
 }
 
 void IncStatistic(const std::string& path) {

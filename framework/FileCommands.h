@@ -11,11 +11,23 @@
 
 // Both count the click, run their dialog (or the file-dialog seam of
 // framework/Modal.h), count the confirmation and return a tree on the
-// chosen file. Absent when cancelled or when the file cannot be read. The
-// caller owns the tree; destroying it writes the file. The save tree
-// already holds "/etc/level" := TaskLevel.
+// chosen file, which the caller owns. Absent when cancelled or when the
+// file cannot be read.
+//
+// The save tree already holds "/etc/level" := TaskLevel; the file's other
+// keys stay, and Flush (or destroying the tree) writes it.
 std::unique_ptr<TIniNameValueTree> ExecuteSaveDialog();
-std::unique_ptr<TIniNameValueTree> ExecuteOpenDialog();
+
+// What came of the open command.
+enum class TOpenOutcome {
+  Opened,      // a tree on the chosen file
+  Cancelled,   // the player chose nothing
+  Unreadable,  // the chosen name is no file that can be read (missing, a folder, no permission)
+};
+// The open tree only reads: the file the player chose is never written,
+// renamed, truncated or created, neither while the tree lives nor when it
+// is destroyed. Someone's notes chosen by mistake stay as they were.
+std::unique_ptr<TIniNameValueTree> ExecuteOpenDialog(TOpenOutcome* outcome = nullptr);
 
 // Adds one to the counter at `path` in StatisticsTree (in memory; written at
 // exit). Nothing when the tree is absent.

@@ -137,6 +137,7 @@ void ShowHelpWindow(bool Explicit, const std::string& captionKey, const std::str
 
   help.RenderHelpText(TaskText(textKey));
   help.setWindowTitle(Cp1251ToQString(CommonText(captionKey)));
+  help.reText->setAccessibleName(help.windowTitle());  // screen readers name the text by its document
   help.SetShowOnStartChecked(showOnStart);
   help.btClose->setText(Cp1251ToQString(CommonText("/help/closebutton")));
   help.cbShowOnStart->setText(Cp1251ToQString(CommonText("/help/showonstart")));

@@ -38,6 +38,9 @@ TMessageBoxRequest MakeMessageBoxRequest(const std::string& text, int32_t kind) 
       request.caption = QString::fromUtf8("Подтверждение");
       request.icon = QMessageBox::Question;
       request.buttons = QMessageBox::Yes | QMessageBox::No;
+      // Every question guards a step that throws the lights away: a reflex
+      // Enter must not take it.
+      request.defaultButton = QMessageBox::No;
       break;
     case mkApplication:
       request.caption = ApplicationTitle();
@@ -55,6 +58,7 @@ std::unique_ptr<QMessageBox> NewMessageBox(const TMessageBoxRequest& request, QW
   box->setObjectName("MessageBox");
   box->setTextFormat(Qt::PlainText);  // a localized "<" must not turn the text into HTML
   box->setWindowModality(Qt::ApplicationModal);
+  if (request.defaultButton != QMessageBox::NoButton) box->setDefaultButton(request.defaultButton);
   return box;
 }
 

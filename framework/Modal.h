@@ -19,6 +19,8 @@ struct TMessageBoxRequest {
   int32_t kind = 0;  // as given to ShowMessageBox, also when out of range
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  // The button that Enter presses; NoButton leaves the choice to Qt.
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 // Returns the button pressed (a QMessageBox::StandardButton).
 using TMessageBoxHandler = std::function<int(const TMessageBoxRequest&)>;

@@ -81,7 +81,9 @@ QFileDialog* MakeDialog(bool save) {
   // question on every desktop, which portal dialogs do not promise.
   dialog->setOption(QFileDialog::DontUseNativeDialog, true);
   dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog->setFileMode(QFileDialog::AnyFile);  // neither dialog insists on an existing file
+  // Opening takes only a file that is there: a mistyped name is caught in
+  // the dialog, where the player can mend it.
+  dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog->setOption(QFileDialog::DontConfirmOverwrite, !save);
   dialog->setOption(QFileDialog::ReadOnly, false);
   dialog->setSizeGripEnabled(true);
@@ -111,7 +113,11 @@ std::string TaskUserFolder(int32_t year, int32_t level) {
 
 bool TaskStarted() { return taskStarted; }
 
-void StartTask(int32_t year, const std::string& taskName, int32_t level) {
+namespace {
+
+// documentsFolder: null for the per-user files, else the dialogs' folder of
+// a run in memory.
+void StartTaskWith(int32_t year, const std::string& taskName, int32_t level, const std::string* documentsFolder) {
   if (taskStarted) FinalizeTask();
   taskStarted = true;
   // For the whole process, before the first framework window exists.
@@ -140,8 +146,11 @@ void StartTask(int32_t year, const std::string& taskName, int32_t level) {
   ProgramFolder = programFolder.Folder;
   const bool writeBack = !programFolder.Installed;
 
-  UserFolder = TaskUserFolder(year, level);
-  ForceFolder(UserFolder);
+  const bool inMemory = documentsFolder != nullptr;
+  if (!inMemory) {
+    UserFolder = TaskUserFolder(year, level);
+    ForceFolder(UserFolder);
+  }
 
   CommonLocalization = std::make_unique<TNameValueTreeTuvLocalization>(ProgramFolder + commonFile, writeBack);
   if (noTask) {
@@ -151,12 +160,15 @@ void StartTask(int32_t year, const std::string& taskName, int32_t level) {
     TaskLocalization = separateTaskLocalization.get();
   }
 
-  StatisticsTree = OpenTree(UserFolder + TaskName + ".stat");
-  SettingsTree = OpenTree(UserFolder + TaskName + ".set");
+  // A tree without a file name lives in memory: it reads nothing and its
+  // flush writes nothing.
+  const auto userTree = [&](const char* extension) { return OpenTree(inMemory ? "" : UserFolder + TaskName + extension); };
+  StatisticsTree = userTree(".stat");
+  SettingsTree = userTree(".set");
   if (!noTask) {
-    RecordTree = OpenTree(UserFolder + TaskName + ".rec");
+    RecordTree = userTree(".rec");
     if (RecordTree) RecordTree->WriteInteger("/etc/level", level);
-    AutosaveTree = OpenTree(UserFolder + TaskName + ".sav");
+    AutosaveTree = userTree(".sav");
     if (AutosaveTree) AutosaveTree->WriteInteger("/etc/level", level);
   }
 
@@ -165,11 +177,16 @@ void StartTask(int32_t year, const std::string& taskName, int32_t level) {
 
   // Documents may not exist on a fresh Linux account, so the whole chain is
   // created, not only the last folder.
-  DocumentsFolder = JoinFolder(GetSpecialFolderPath(CSIDL_PERSONAL), contestId);
-  ForceFolder(DocumentsFolder);
-  if (!noTask) {
-    DocumentsFolder += "/" + TaskName + "/";
+  if (inMemory) {
+    DocumentsFolder = *documentsFolder;
+    if (DocumentsFolder.empty() || DocumentsFolder.back() != '/') DocumentsFolder += "/";
+  } else {
+    DocumentsFolder = JoinFolder(GetSpecialFolderPath(CSIDL_PERSONAL), contestId);
     ForceFolder(DocumentsFolder);
+    if (!noTask) {
+      DocumentsFolder += "/" + TaskName + "/";
+      ForceFolder(DocumentsFolder);
+    }
   }
 
   DefaultExtension = noTask ? std::string("tuv") : "tuv-" + TaskName;
@@ -181,6 +198,16 @@ void StartTask(int32_t year, const std::string& taskName, int32_t level) {
   ConfigureDialog(SaveDialog);
 
   RepaintSplash();
+}
+
+}  // namespace
+
+void StartTask(int32_t year, const std::string& taskName, int32_t level) {
+  StartTaskWith(year, taskName, level, nullptr);
+}
+
+void StartTaskInMemory(int32_t year, const std::string& taskName, int32_t level, const std::string& documentsFolder) {
+  StartTaskWith(year, taskName, level, &documentsFolder);
 }
 
 void HideSplash(QWidget* /*taskWindow*/) {

@@ -76,6 +76,12 @@ std::string TaskUserFolder(int32_t year, int32_t level);
 // Starts the task; see the file comment. Called again (as tests do), it
 // first finalizes the task that runs.
 void StartTask(int32_t year, const std::string& taskName, int32_t level);
+// The same for a run that must leave the player's files alone (the game
+// opened on a level designer's map): statistics, settings, record and
+// autosave are trees in memory only, none read or written, no per-user
+// folder is made (UserFolder stays empty), and the file dialogs open in
+// documentsFolder, which is not created either.
+void StartTaskInMemory(int32_t year, const std::string& taskName, int32_t level, const std::string& documentsFolder);
 bool TaskStarted();
 
 // Closes the splash window if it is up; the argument is not used.

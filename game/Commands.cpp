@@ -1,5 +1,5 @@
 // The commands of the panel and the menu. Every command that discards the
-// lights asks first.
+// lights asks first, and each change they make is one step to undo.
 #include "framework/FileCommands.h"
 #include "framework/HelpWindow.h"
 #include "framework/MessageBox.h"
@@ -7,16 +7,25 @@
 
 void TfrmGlowmere::btClearClick() {
   if (!ShowMessageBox(localization->Translate("dialogs/clear"), mkConfirmation)) return;
-  ClearLights();
+  ReplaceLights({});
   UpdateState(true);
 }
 
 void TfrmGlowmere::btLoadClick() {
   if (!ShowMessageBox(localization->Translate("dialogs/clear"), mkConfirmation)) return;
-  std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog();
+  TOpenOutcome outcome = TOpenOutcome::Cancelled;
+  // The tree only reads: the chosen file stays as it is, whatever it holds.
+  const std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog(&outcome);
+  if (outcome == TOpenOutcome::Unreadable) {
+    ShowMessageBox(localization->Translate("dialogs/loadingFailed"), mkError);
+    return;
+  }
   if (!tree) return;
+  if (!HoldsSolution(*tree)) {
+    ShowMessageBox(localization->Translate("dialogs/noSolution"), mkError);
+    return;
+  }
   LoadSolution(*tree);
-  tree.reset();  // writes the file back in normalised form
   UpdateState(true);
 }
 
@@ -31,6 +40,21 @@ void TfrmGlowmere::btSaveClick() {
 void TfrmGlowmere::btShowRecordClick() {
   if (!ShowMessageBox(localization->Translate("dialogs/gotoRecord"), mkConfirmation)) return;
   LoadSolution(*recTree);
+  UpdateState(true);
+}
+
+void TfrmGlowmere::Undo() {
+  // A light in hand goes back first; the step undone is the last finished one.
+  PutDragLightBack();
+  if (!history.CanUndo()) return;
+  ReplaceLights(history.Undo());
+  UpdateState(true);
+}
+
+void TfrmGlowmere::Redo() {
+  PutDragLightBack();
+  if (!history.CanRedo()) return;
+  ReplaceLights(history.Redo());
   UpdateState(true);
 }
 

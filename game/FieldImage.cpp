@@ -10,6 +10,7 @@
 // to alpha 255, and that copy replaces the old pixels outright.
 #include "game/FieldImage.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -31,6 +32,7 @@ TMouseButton MouseButtonOf(Qt::MouseButton b) {
 
 TImage32::TImage32(QWidget* parent) : QWidget(parent), layers_(std::make_unique<TLayerCollection>()) {
   setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   layers_->SetOnInvalidate([this](const TRect& r) {
     stale_ = UnionRect(stale_, IntersectRect(r, composed_.BoundsRect()));
@@ -95,4 +97,19 @@ void TImage32::mouseReleaseEvent(QMouseEvent* event) {
 
 void TImage32::leaveEvent(QEvent*) {
   if (OnMouseLeave) OnMouseLeave();
+}
+
+void TImage32::keyPressEvent(QKeyEvent* event) {
+  if (OnKeyDown && OnKeyDown(event->key(), event->isAutoRepeat())) return;
+  QWidget::keyPressEvent(event);
+}
+
+void TImage32::keyReleaseEvent(QKeyEvent* event) {
+  if (OnKeyUp && OnKeyUp(event->key(), event->isAutoRepeat())) return;
+  QWidget::keyReleaseEvent(event);
+}
+
+void TImage32::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnFocusLeave) OnFocusLeave();
 }

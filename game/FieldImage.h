@@ -1,6 +1,7 @@
 // imgField: the control that shows the field's layer stack 1:1. It owns the
 // layer collection, recomposes only the area that the layers report as
-// changed, and hands mouse events to the window's handlers in field pixels.
+// changed, and hands mouse events to the window's handlers in field pixels,
+// and keys while it has the focus.
 #pragma once
 
 #include <QImage>
@@ -32,6 +33,11 @@ class TImage32 : public QWidget {
   std::function<void(int x, int y)> OnMouseMove;
   std::function<void(TMouseButton, int x, int y)> OnMouseUp;
   std::function<void()> OnMouseLeave;
+  // Keys while the field has the focus (it takes it from a click or Tab).
+  // True when the key was used; an unused key goes on to the window.
+  std::function<bool(int key, bool autoRepeat)> OnKeyDown;
+  std::function<bool(int key, bool autoRepeat)> OnKeyUp;
+  std::function<void()> OnFocusLeave;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -39,6 +45,9 @@ class TImage32 : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void Recompose();

@@ -1,5 +1,8 @@
-// Play with the mouse: hover feedback, drag and drop of lights, removal with
-// the right button, and the dark remainder while the hint button is held.
+// Play on the field: hover feedback, drag and drop of lights, removal, and
+// the dark remainder while the hint button is held. The mouse handlers turn
+// pixels into a grid point (GridPointUnder, the one place that does) and
+// then work on grid points, as the keyboard does (FieldKeyboard.cpp): both
+// share the one hover state, so the same rules answer them.
 #include "engine/LevelMap.h"
 #include "game/Glowmere.h"
 #include "raster/Polygon32.h"
@@ -12,14 +15,12 @@ constexpr TColor32 Yellow = 0xFFFFFF00;
 enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
 }  // namespace
 
-bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const {
-  auto wall = [this](int64_t c, int64_t r) {
-    // Cells outside the map read as its outer colour (wall after creation).
-    const bool inside = c >= 0 && r >= 0 && c < mapBitmap->Width() && r < mapBitmap->Height();
-    const TColor32 p = inside ? mapBitmap->ReadPixel(int32_t(c), int32_t(r)) : mapBitmap->OuterColor();
-    return p == WallPixel;
-  };
-  return wall(gx, gy) && wall(int64_t(gx) - 1, gy) && wall(gx, int64_t(gy) - 1) && wall(int64_t(gx) - 1, int64_t(gy) - 1);
+bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return ::IsWalledGridPoint(*mapBitmap, gx, gy); }
+
+void TfrmGlowmere::GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const {
+  gx = PixelToGridX(x);
+  gy = PixelToGridY(y);
+  if (gx == -1 || gy == -1) gx = gy = -1;
 }
 
 void TfrmGlowmere::ClearHover() {
@@ -34,23 +35,19 @@ void TfrmGlowmere::ClearHover() {
   layOverlay->LayerBitmap().Fill(Transparent);
 }
 
-namespace {
-void GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) {
-  gx = PixelToGridX(x);
-  gy = PixelToGridY(y);
-  if (gx == -1 || gy == -1) gx = gy = -1;
-}
-}  // namespace
-
-void TfrmGlowmere::imgFieldMouseMove(int32_t x, int32_t y) {
-  if (dragLight) dragLight->MoveToPixel(x, y);
-  int32_t gx, gy;
-  GridPointUnder(x, y, gx, gy);
+void TfrmGlowmere::HoverGridPoint(int32_t gx, int32_t gy) {
+  // Hover work is done once per change of grid point.
   if (gx == hoverX && gy == hoverY) return;
+  ExamineGridPoint(gx, gy);
+}
+
+void TfrmGlowmere::ExamineGridPoint(int32_t gx, int32_t gy) {
   ClearHover();
   dropBlocked = false;
   if (gx != -1) {
     TLight* found = nullptr;
+    // The grid point a dragged light came from counts as empty, so the
+    // light can be put back there.
     for (const auto& light : lights) {
       if (light.get() != dragLight && light->GridX == gx && light->GridY == gy) {
         found = light.get();
@@ -71,24 +68,58 @@ void TfrmGlowmere::imgFieldMouseMove(int32_t x, int32_t y) {
       dropBlocked = true;
     }
     hoverLight = found;
+    keyX = gx;
+    keyY = gy;
   }
   hoverX = gx;
   hoverY = gy;
+  KeepDarkFloorShown();
+  DescribeKeyboardCursor();
+}
+
+void TfrmGlowmere::imgFieldMouseMove(int32_t x, int32_t y) {
+  if (dragLight) dragLight->MoveToPixel(x, y);
+  int32_t gx, gy;
+  GridPointUnder(x, y, gx, gy);
+  HoverGridPoint(gx, gy);
 }
 
 void TfrmGlowmere::imgFieldMouseDown(TMouseButton button, int32_t x, int32_t y) {
+  // The hover state may be stale: after the pointer left and came back, or
+  // a window passed over it, a press can come with no move before it. So the
+  // point under the press is examined first, exactly as a move there would.
+  imgFieldMouseMove(x, y);
   if (button == TMouseButton::mbRight) {
-    if (!hoverLight) return;
-    TLight* gone = hoverLight;
-    hoverLight = nullptr;
-    hoverX = -1;
-    hoverY = -1;
-    lights.Remove(gone);
-    layOverlay->LayerBitmap().Fill(Transparent);
-    UpdateState(true);
+    RemoveHoverLight();
     return;
   }
   if (button != TMouseButton::mbLeft || dragLight) return;
+  BeginDrag(x, y);
+}
+
+void TfrmGlowmere::imgFieldMouseUp(TMouseButton, int32_t x, int32_t y) {
+  if (!dragLight) return;
+  imgFieldMouseMove(x, y);  // the drop is judged at the point under the release
+  DropDragLight();
+}
+
+void TfrmGlowmere::imgFieldMouseLeave() { ClearHover(); }
+
+void TfrmGlowmere::RemoveHoverLight() {
+  if (!hoverLight) return;
+  TLight* gone = hoverLight;
+  const int32_t gx = hoverX, gy = hoverY;
+  hoverLight = nullptr;
+  hoverX = -1;
+  hoverY = -1;
+  lights.Remove(gone);
+  layOverlay->LayerBitmap().Fill(Transparent);
+  UpdateState(true);
+  // The marker shows at once where the light stood.
+  ExamineGridPoint(gx, gy);
+}
+
+void TfrmGlowmere::BeginDrag(int32_t iconX, int32_t iconY) {
   if (hoverLight) {
     dragLight = hoverLight;
   } else {
@@ -96,11 +127,15 @@ void TfrmGlowmere::imgFieldMouseDown(TMouseButton button, int32_t x, int32_t y) 
     dragLight = newDragLight_.get();
   }
   dragLight->SetIcon(imlPoints->BitmapAt(icDragged));
-  dragLight->MoveToPixel(x, y);
+  dragLight->MoveToPixel(iconX, iconY);
+  // Switched off: the lit layer no longer shows it, but its region stays, so
+  // the figures count it at its old place until the drop.
   TLight::UpdateLitLayer(dragLight, false);
   hoverLight = nullptr;
   layOverlay->LayerBitmap().Fill(Transparent);
+  KeepDarkFloorShown();
   UpdateState(true);
+  DescribeKeyboardCursor();
 }
 
 void TfrmGlowmere::DiscardNewDragLight() {
@@ -108,50 +143,42 @@ void TfrmGlowmere::DiscardNewDragLight() {
   newDragLight_.reset();
 }
 
-void TfrmGlowmere::imgFieldMouseUp(TMouseButton, int32_t x, int32_t y) {
+void TfrmGlowmere::DropDragLight() {
   if (!dragLight) return;
-  int32_t gx, gy;
-  GridPointUnder(x, y, gx, gy);
-  const bool refused = hoverLight != nullptr || gx == -1 || dropBlocked;
-  const bool isNew = dragLight == newDragLight_.get();
-  if (refused) {
-    if (isNew) {
-      DiscardNewDragLight();
-    } else {
-      dragLight->MoveToGridPoint(dragLight->GridX, dragLight->GridY);
-      dragLight->SetIcon(imlPoints->BitmapAt(icPlaced));
-      TLight::UpdateLitLayer(dragLight, true);
-    }
-    if (hoverLight) {
-      hoverLight->SetIcon(imlPoints->BitmapAt(icHovered));
-      TLight::ShowRegionOutline(*hoverLight);
-    }
-  } else {
-    if (isNew) lights.Add(std::move(newDragLight_));
-    dragLight->MoveToGridPoint(gx, gy);
-    dragLight->SetIcon(imlPoints->BitmapAt(icHovered));
-    TLight::UpdateLitLayer(dragLight, true);
-    ClearHover();
-    TLight::ShowRegionOutline(*dragLight);
-    hoverLight = dragLight;
-    hoverX = gx;
-    hoverY = gy;
+  // Refused: another light stands there, the point is off the field, or it
+  // is walled.
+  if (hoverLight || hoverX == -1 || dropBlocked) {
+    PutDragLightBack();
+    return;
   }
+  const int32_t gx = hoverX, gy = hoverY;
+  if (dragLight == newDragLight_.get()) lights.Add(std::move(newDragLight_));
+  dragLight->MoveToGridPoint(gx, gy);
+  TLight::UpdateLitLayer(dragLight, true);
   dragLight = nullptr;
+  ExamineGridPoint(gx, gy);  // the dropped light, hovered, with its outline
   UpdateState(true);
 }
 
-void TfrmGlowmere::imgFieldMouseLeave() { ClearHover(); }
+void TfrmGlowmere::PutDragLightBack() {
+  if (!dragLight) return;
+  if (dragLight == newDragLight_.get()) {
+    DiscardNewDragLight();
+  } else {
+    dragLight->MoveToGridPoint(dragLight->GridX, dragLight->GridY);
+    dragLight->SetIcon(imlPoints->BitmapAt(icPlaced));
+    TLight::UpdateLitLayer(dragLight, true);
+    dragLight = nullptr;
+  }
+  // The hover point is shown anew: a light there gets its outline, and the
+  // light put back is found again when the point is the one it came from.
+  if (hoverX != -1) ExamineGridPoint(hoverX, hoverY);
+  UpdateState(true);
+}
 
-void TfrmGlowmere::btHintMouseDown(TMouseButton) {
-  TPolygon remainder;
-  remainder.AddPoint(0, 0);
-  remainder.AddPoint(0, FieldHeight);
-  remainder.AddPoint(FieldWidth, FieldHeight);
-  remainder.AddPoint(FieldWidth, 0);
-  for (const auto& wall : wallPolygons) remainder.Clip(GPC_DIFF, wall.get());
-  for (const auto& light : lights)
-    if (light->Region) remainder.Clip(GPC_DIFF, light->Region.get());
+void TfrmGlowmere::PaintDarkFloor() {
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*floorPolygon, lights);
+  const TPolygon& remainder = *dark;
   TPolygon32& shape = Polygon32(remainder);
   shape.SmoothLevel = 0;
   shape.Smooth = true;
@@ -165,5 +192,12 @@ void TfrmGlowmere::btHintMouseDown(TMouseButton) {
     band->Render(overlay, Orange, Yellow, &fieldTransform);
   }
 }
+
+void TfrmGlowmere::KeepDarkFloorShown() {
+  if (hintKeyHeld_) PaintDarkFloor();
+}
+
+// The mouse is on the button, so leaving the field has cleared the overlay.
+void TfrmGlowmere::btHintMouseDown(TMouseButton) { PaintDarkFloor(); }
 
 void TfrmGlowmere::btHintMouseUp(TMouseButton) { layOverlay->LayerBitmap().Fill(Transparent); }

@@ -3,20 +3,41 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QStringList>
+#include <algorithm>
 
+#include "engine/EngineError.h"
 #include "game/GlowmereApplication.h"
 
-void ProcessGameCommandLine(int argc, char** argv) {
-  QCommandLineParser parser;
+namespace {
+
+const QCommandLineOption MapOption(QStringLiteral("map"),
+                                   QString::fromUtf8("Открыть карту уровня FILE ('#' стена, '.' пол), для "
+                                                     "автора уровня; рекорд и позиция игрока не затрагиваются.\n"
+                                                     "Open a level designer's map FILE; the player's record and "
+                                                     "position are left alone."),
+                                   QStringLiteral("FILE"));
+
+void Describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(QString::fromUtf8(
       "Огни подземелья: осветите весь пол подземелья как можно меньшим числом светильников.\n"
       "Glowmere: light the whole dungeon floor with as few lights as you can."));
+  parser.addOption(MapOption);
+  parser.addPositionalArgument(QStringLiteral("SOLUTION"),
+                               QString::fromUtf8("С --map: решение, которое показать на карте.\n"
+                                                 "With --map: a solution file to show on the map."),
+                               QStringLiteral("[SOLUTION]"));
+}
+
+}  // namespace
+
+void ProcessGameCommandLine(int argc, char** argv) {
+  QCommandLineParser parser;
+  Describe(parser);
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  // Errors are not ours to report: an option we do not know may be Qt's.
+  // Errors are reported by ReadGameOptions, once Qt has taken its options.
   parser.parse(arguments);
   if (!parser.isSet(help) && !parser.isSet(version) && !parser.isSet(QStringLiteral("help-all"))) return;
 
@@ -26,4 +47,32 @@ void ProcessGameCommandLine(int argc, char** argv) {
   NameGlowmereApplication();
   if (parser.isSet(version)) parser.showVersion();
   parser.showHelp(0);
+}
+
+std::optional<TGameOptions> ReadGameOptions(const QStringList& arguments, std::ostream& err) {
+  QCommandLineParser parser;
+  Describe(parser);
+  auto refuse = [&err](const std::string& why) {
+    err << "glowmere: " << why << "\n";
+    return std::nullopt;
+  };
+  const bool parsed = parser.parse(arguments);
+  const QStringList given = arguments.mid(1);
+  const bool asksForMap = std::any_of(given.begin(), given.end(), [](const QString& a) {
+    return a == QLatin1String("--map") || a.startsWith(QLatin1String("--map="));
+  });
+  // A plain start ignores what it does not know, as it always has; a
+  // designer's command line is read strictly.
+  if (!asksForMap) return TGameOptions{};
+  if (!parsed) return refuse(parser.errorText().toLocal8Bit().toStdString());
+  const QStringList rest = parser.positionalArguments();
+  TGameOptions options;
+  if (rest.size() > 1) return refuse("one SOLUTION at most, got " + std::to_string(rest.size()));
+  try {
+    options.level = DesignerLevel(parser.value(MapOption).toLocal8Bit().toStdString());
+  } catch (const EEngineError& e) {
+    return refuse(e.what());
+  }
+  if (!rest.isEmpty()) options.solutionPath = rest.first().toLocal8Bit().toStdString();
+  return options;
 }

@@ -9,17 +9,21 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <memory>
 #include <string>
 
 #include "engine/Light.h"
 #include "engine/LightHost.h"
+#include "engine/SolutionFormat.h"
 #include "framework/IniNameValueTree.h"
 #include "framework/Localization.h"
 #include "framework/NameValueTree.h"
 #include "framework/TuvForm.h"
 #include "game/FieldImage.h"
 #include "game/HintButton.h"
+#include "game/LevelResources.h"
+#include "game/LightHistory.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
 #include "raster/Layers.h"
@@ -29,7 +33,12 @@
 class TfrmGlowmere : public TTuvForm, public TLightHost {
   Q_OBJECT
  public:
-  TfrmGlowmere();  // FormCreate
+  // FormCreate. On a level designer's map (level.Shipped() false) the task
+  // keeps its stores in memory only (StartTaskInMemory): the player's
+  // record, autosave, settings and statistics are never read or written,
+  // the file dialogs open in the map's folder, and the statement is not
+  // shown at start.
+  explicit TfrmGlowmere(const TLevelChoice& level = {});
   ~TfrmGlowmere() override;  // FormDestroy: uses no framework object
 
   // Judge operations of the framework form.
@@ -42,9 +51,16 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void WriteRecordCertificate();
   void StoreSolution(TNameValueTree& tree);
   void LoadSolution(TNameValueTree& tree);
+  // LoadSolution from a file, which is read and never written back; false
+  // when it cannot be read or holds no solution.
+  bool LoadSolutionFile(const std::string& path);
   // Whether LoadSolution would take the tree's lights (a count is there and
   // is not larger than the number of grid points).
   bool HoldsSolution(TNameValueTree& tree) const;
+  // What the tree's count says, against this field's number of grid points.
+  TSolutionCount SolutionCountOf(TNameValueTree& tree) const;
+  // The grid points of the lights, in list order.
+  TLightPoints LightPoints() const;
   void ApplyCaptions();
 
   // Field interaction; X, Y are field pixels.
@@ -55,18 +71,41 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void ClearHover();
   void btHintMouseDown(TMouseButton button);
   void btHintMouseUp(TMouseButton button);
+  // The same play on grid points, shared by the mouse and the keyboard.
+  // Hover: shows what (gx, gy) holds (marker, red cross, a light with its
+  // outline) and makes it the keyboard cursor; -1 for none. HoverGridPoint
+  // does nothing when (gx, gy) is already the hover point.
+  void HoverGridPoint(int32_t gx, int32_t gy);
+  void ExamineGridPoint(int32_t gx, int32_t gy);
+  // A drag: the hover light, or a new light, picked up with its icon at
+  // (iconX, iconY) in field pixels; dropped on the hover point, or put back.
+  void BeginDrag(int32_t iconX, int32_t iconY);
+  void DropDragLight();
+  void PutDragLightBack();
+  void RemoveHoverLight();
+
+  // The keyboard, on the focused field; true when the key was used.
+  bool imgFieldKeyDown(int key, bool autoRepeat);
+  bool imgFieldKeyUp(int key, bool autoRepeat);
+  void imgFieldFocusLeave();
+  void MoveKeyboardCursor(int32_t dx, int32_t dy);
+  void UseKeyboardCursor();  // Space or Enter
 
   // Commands.
   void btClearClick();
   void btLoadClick();
   void btSaveClick();
   void btShowRecordClick();
+  void Undo();
+  void Redo();
   void N2Click() { btClearClick(); }
   void N4Click() { btLoadClick(); }
   void N5Click() { btSaveClick(); }
   void N7Click();
   void N8Click();
   void N9Click();
+  void N11Click() { Undo(); }
+  void N12Click() { Redo(); }
 
   // TLightHost.
   TLightList& Lights() override { return lights; }
@@ -82,16 +121,19 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   // Components, in the form's order.
   QWidget* pnlControl = nullptr;
   TImage32* imgField = nullptr;
+  QScrollArea* fieldScroll = nullptr;  // holds imgField when the field is larger than the screen
   QMenu* N1 = nullptr;
   QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
   QAction *N8 = nullptr, *N9 = nullptr;
+  QMenu* N10 = nullptr;  // edit: N11 undo, N12 redo
+  QAction *N11 = nullptr, *N12 = nullptr;
   QPushButton *btClear = nullptr, *btLoad = nullptr, *btSave = nullptr;
   THintButton* btHint = nullptr;
   QLabel *lbPressAndHold = nullptr, *lbPointsCaption = nullptr, *lbPoints = nullptr;
   QLabel *lbLightCaption = nullptr, *lbLight = nullptr, *lbRecordCaption = nullptr, *lbRecord = nullptr;
   QFrame *Separator1 = nullptr, *Separator2 = nullptr, *Separator3 = nullptr;
   QPushButton* btShowRecord = nullptr;
-  TBitmap32List imlMap2;     // 0 map 60x39, 1 unlit 620x410, 2 lit 620x410
+  TBitmap32List imlMap2;     // 0 map W x H, 1 unlit, 2 lit (10W + 20) x (10H + 20)
   TBitmap32List imlPoints2;  // the five light icons
 
   // State, in declaration order.
@@ -108,6 +150,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmap32* mapBitmap = nullptr;  // image 0 of imlMap, not a copy
   TPolygonList wallRects;
   TPolygonList wallPolygons;
+  std::unique_ptr<TPolygon> floorPolygon;  // the field minus wallPolygons, for the dark remainder
   int32_t freeCells = 0;
   TAffineTransformation fieldTransform;
   TBitmapPolygonFiller litFiller;
@@ -119,6 +162,10 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TNameValueTree* recTree = nullptr;         // not owned
   TBitmap32List* imlMap = nullptr;
   TBitmap32List* imlPoints = nullptr;
+  // The keyboard cursor, a grid point on the field; it follows the mouse.
+  int32_t keyX = 0, keyY = 0;
+  // The player's steps of this run (Commit in UpdateState).
+  TLightHistory history;
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
@@ -126,15 +173,26 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
  private:
   void BuildComponents();
   void BuildLayers();
+  void SetAccessibleNames();
+  // The one place where field pixels become a grid point: both -1 off the field.
+  void GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const;
+  void ShowKeyboardCursor();
+  void DescribeKeyboardCursor();
+  void PaintDarkFloor();
+  void KeepDarkFloorShown();
+  void ReleaseHintKey();
+  // The lights replaced by new ones at these points, painted once.
+  void ReplaceLights(const TLightPoints& points);
   void ClearLights();
-  void RemoveLight(TLight* light);
   void DiscardNewDragLight();
   QString Text(const std::string& key) const;
 
-  std::unique_ptr<TLight> newDragLight_;
+  const TLevelChoice level_;
+  std::unique_ptr<TLight> newDragLight_;  // dragLight while it is not in lights
   std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
-  std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;  // dragLight while it is not in lights
+  std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;
   bool firstShow_ = true;
+  bool hintKeyHeld_ = false;
 };
 
 // The one main window while it exists.

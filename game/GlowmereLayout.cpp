@@ -1,6 +1,7 @@
 // The window's components at their design places, the menu, and the
 // captions taken from the task localization.
 #include <QMenuBar>
+#include <filesystem>
 
 #include "framework/CodePage.h"
 #include "game/Glowmere.h"
@@ -52,21 +53,38 @@ void TfrmGlowmere::BuildComponents() {
   imgField = new TImage32(client);
   imgField->setGeometry(0, 0, 493, 481);
 
-  N1 = menuBar()->addMenu(QString::fromUtf8("Файл"));
-  N2 = N1->addAction(QString::fromUtf8("Очистить"));
+  N1 = menuBar()->addMenu(QString::fromUtf8("&Файл"));
+  N2 = N1->addAction(QString::fromUtf8("&Очистить"));
   N3 = N1->addSeparator();
-  N4 = N1->addAction(QString::fromUtf8("Загрузить"));
-  N5 = N1->addAction(QString::fromUtf8("Сохранить"));
+  N4 = N1->addAction(QString::fromUtf8("&Загрузить"));
+  N5 = N1->addAction(QString::fromUtf8("&Сохранить"));
   N6 = N1->addSeparator();
-  N7 = N1->addAction(QString::fromUtf8("Выход"));
-  N8 = menuBar()->addAction(QString::fromUtf8("Условие"));
-  N9 = menuBar()->addAction(QString::fromUtf8("Помощь"));
+  N7 = N1->addAction(QString::fromUtf8("В&ыход"));
+  N10 = menuBar()->addMenu(QString::fromUtf8("П&равка"));
+  N11 = N10->addAction(QString::fromUtf8("&Отменить"));
+  N12 = N10->addAction(QString::fromUtf8("&Повторить"));
+  N8 = menuBar()->addAction(QString::fromUtf8("&Условие"));
+  N9 = menuBar()->addAction(QString::fromUtf8("По&мощь"));
+  // The usual keys, the same in every layout and language.
+  N4->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  N5->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  N7->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  N9->setShortcut(QKeySequence(Qt::Key_F1));
+  N11->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  N12->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   connect(N2, &QAction::triggered, this, [this] { N2Click(); });
   connect(N4, &QAction::triggered, this, [this] { N4Click(); });
   connect(N5, &QAction::triggered, this, [this] { N5Click(); });
   connect(N7, &QAction::triggered, this, [this] { N7Click(); });
   connect(N8, &QAction::triggered, this, [this] { N8Click(); });
   connect(N9, &QAction::triggered, this, [this] { N9Click(); });
+  connect(N11, &QAction::triggered, this, [this] { N11Click(); });
+  connect(N12, &QAction::triggered, this, [this] { N12Click(); });
+  // F10 opens the menu, as on most desktops.
+  auto* openMenu = new QAction(this);
+  openMenu->setShortcut(QKeySequence(Qt::Key_F10));
+  addAction(openMenu);
+  connect(openMenu, &QAction::triggered, this, [this] { menuBar()->setActiveAction(N1->menuAction()); });
 
   btClear = new QPushButton(QString::fromUtf8("#Очистить"), pnlControl);
   btClear->setGeometry(16, 382, 145, 25);
@@ -90,6 +108,10 @@ void TfrmGlowmere::BuildComponents() {
   btShowRecord = new QPushButton(QString::fromUtf8("#Перейти"), pnlControl);
   btShowRecord->setGeometry(81, 207, 81, 20);
 
+  // The panel's buttons take the focus from Tab, never from a click: after
+  // a click the keys still play on the field.
+  for (QPushButton* button : {btClear, btLoad, btSave, btShowRecord}) button->setFocusPolicy(Qt::TabFocus);
+
   connect(btClear, &QPushButton::clicked, this, [this] { btClearClick(); });
   connect(btLoad, &QPushButton::clicked, this, [this] { btLoadClick(); });
   connect(btSave, &QPushButton::clicked, this, [this] { btSaveClick(); });
@@ -101,15 +123,24 @@ void TfrmGlowmere::BuildComponents() {
   imgField->OnMouseDown = [this](TMouseButton b, int x, int y) { imgFieldMouseDown(b, x, y); };
   imgField->OnMouseUp = [this](TMouseButton b, int x, int y) { imgFieldMouseUp(b, x, y); };
   imgField->OnMouseLeave = [this] { imgFieldMouseLeave(); };
+  imgField->OnKeyDown = [this](int key, bool autoRepeat) { return imgFieldKeyDown(key, autoRepeat); };
+  imgField->OnKeyUp = [this](int key, bool autoRepeat) { return imgFieldKeyUp(key, autoRepeat); };
+  imgField->OnFocusLeave = [this] { imgFieldFocusLeave(); };
 }
 
 void TfrmGlowmere::ApplyCaptions() {
-  setWindowTitle(Text("title"));
+  // A designer's preview names its map, so it is never taken for the game.
+  setWindowTitle(level_.Shipped() ? Text("title")
+                                  : Text("title") + QStringLiteral(" — ") +
+                                        QString::fromLocal8Bit(std::filesystem::path(level_.mapPath).filename().string()));
   N1->setTitle(Text("action/file"));
   N2->setText(Text("action/clear"));
   N4->setText(Text("action/load"));
   N5->setText(Text("action/save"));
   N7->setText(Text("action/exit"));
+  N10->setTitle(Text("action/edit"));
+  N11->setText(Text("action/undo"));
+  N12->setText(Text("action/redo"));
   N8->setText(Text("action/statement"));
   N9->setText(Text("action/usermanual"));
   lbPressAndHold->setText(Text("action/leftHint"));
@@ -121,4 +152,13 @@ void TfrmGlowmere::ApplyCaptions() {
   lbRecordCaption->setText(Text("data/record"));
   lbPointsCaption->setText(Text("data/points"));
   lbLightCaption->setText(Text("data/light"));
+  SetAccessibleNames();
+}
+
+void TfrmGlowmere::SetAccessibleNames() {
+  // Buttons, labels and menu items are named by their captions; these are
+  // the controls whose caption says too little, or that have none.
+  pnlControl->setAccessibleName(Text("access/panel"));
+  btShowRecord->setAccessibleName(Text("access/gotoRecord"));
+  btHint->setAccessibleDescription(Text("access/hint"));
 }

@@ -4,10 +4,10 @@
 #include <QLocale>
 #include <charconv>
 
-#include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
+#include "engine/Scoring.h"
+#include "framework/FileCommands.h"
 #include "game/Glowmere.h"
-#include "game/Scoring.h"
 
 QString FormatPercent(long double percent) {
   // to_chars writes a point whatever the C locale says; the separator shown
@@ -37,6 +37,16 @@ void TfrmGlowmere::UpdateState(bool autosave) {
     WriteRecordCertificate();
   }
   lbRecord->setText(recordPoints == -1 ? QStringLiteral("-") : QString::number(recordPoints));
+  // Every change the player makes ends here with the autosave; loading the
+  // stores at creation and a judge's solution are no steps of play.
+  if (autosave) history.Commit(LightPoints());
+  N11->setEnabled(history.CanUndo());
+  N12->setEnabled(history.CanRedo());
+  // Screen readers read a figure with its caption.
+  lbPoints->setAccessibleName(lbPointsCaption->text() + QStringLiteral(": ") + lbPoints->text());
+  lbLight->setAccessibleName(lbLightCaption->text() + QStringLiteral(": ") + lbLight->text());
+  lbRecord->setAccessibleName(lbRecordCaption->text() + QStringLiteral(": ") + lbRecord->text());
+  DescribeKeyboardCursor();
 }
 
 void TfrmGlowmere::WriteRecordCertificate() {

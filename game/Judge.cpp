@@ -1,42 +1,30 @@
-// Each judged file is copied into the judge's folder first: a tree rewrites
-// its file when it goes, and the original must stay as it was.
+// The judge in three steps: read the command line (game/JudgeCommandLine),
+// judge each file in the window, report the lines. Each judged file is
+// copied into the judge's folder first: a tree rewrites its file when it
+// goes, and the original must stay as it was.
 #include "game/Judge.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 
+#include "engine/Scoring.h"
 #include "framework/IniNameValueTree.h"
 #include "framework/TaskStart.h"
 #include "game/Glowmere.h"
+#include "game/JudgeCommandLine.h"
 #include "game/JudgeFolder.h"
-#include "game/Scoring.h"
+#include "game/JudgePicture.h"
+#include "game/JudgeRemarks.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const Usage = "usage: glowmere-judge [--rank] FILE...\n";
-
-const char* const Description =
-    "Checks Glowmere solution files by the game's own rules and prints one line\n"
-    "per file: VERDICT <tab> SHARE <tab> PATH.\n"
-    "  VERDICT  the number of lights of a solution that lights the whole floor;\n"
-    "           21 for a share beyond the tolerance (also named on standard\n"
-    "           error as over-lit); \"-\" for a solution that leaves floor dark\n"
-    "  SHARE    the lit share of the floor in percent, ten decimals, with a\n"
-    "           decimal point whatever the locale; \"-\" when the file holds no\n"
-    "           solution\n"
-    "The judged files, the player's record, autosave and settings are never\n"
-    "changed.\n"
-    "Exit status: 0 every file judged; 1 a file could not be read (it is named\n"
-    "on standard error and gets no line); 2 a wrong command line.";
 
 struct TJudged {
   std::string verdict;  // "lights" of the result, "-" when empty
@@ -74,14 +62,135 @@ std::unique_ptr<QApplication> EnsureApplication() {
   return std::make_unique<QApplication>(argc, argv);
 }
 
-}  // namespace
+// DIR/NAME.png, NAME the file's name without its extension, with -2, -3,
+// ... for a name met before in this run.
+class TPictureNames {
+ public:
+  explicit TPictureNames(fs::path dir) : dir_(std::move(dir)) {}
+  fs::path For(const std::string& file) {
+    const std::string stem = fs::path(file).stem().string();
+    const int n = ++seen_[stem];
+    return dir_ / (stem + (n == 1 ? "" : "-" + std::to_string(n)) + ".png");
+  }
 
-std::string ShareText(long double percent) {
-  char text[128];
-  const auto [end, ec] = std::to_chars(text, text + sizeof text, percent, std::chars_format::fixed, 10);
-  if (ec != std::errc()) return "-";
-  return std::string(text, end);
-}
+ private:
+  fs::path dir_;
+  std::map<std::string, int> seen_;
+};
+
+class TJudgeRun {
+ public:
+  TJudgeRun(const TJudgeOptions& options, TJudgeFolder& folder, std::ostream& err)
+      : options_(options), folder_(folder), err_(err), pictures_(folder.Caller() / options.pictureDir) {}
+
+  // Creates the window; false (reported) when the picture folder cannot be
+  // made.
+  bool Open() {
+    if (!options_.pictureDir.empty()) {
+      std::error_code ec;
+      fs::create_directories(folder_.Caller() / options_.pictureDir, ec);
+      if (ec) {
+        err_ << "glowmere-judge: cannot create the picture folder " << options_.pictureDir << "\n";
+        return false;
+      }
+    }
+    folder_.Enter();
+    window_ = std::make_unique<TfrmGlowmere>(options_.level);
+    HideSplash(window_.get());
+    return true;
+  }
+
+  // Judges one file into judged_; an unreadable file is reported instead.
+  void Judge(const std::string& file) {
+    std::string bytes;
+    // Relative names are the caller's, not the judge folder's.
+    if (!ReadWhole(folder_.Caller() / file, bytes)) {
+      err_ << "glowmere-judge: cannot read " << file << "\n";
+      status_ = 1;
+      return;
+    }
+    const int n = copies_++;
+    const fs::path copy = folder_.Work() / ("solution-" + std::to_string(n) + ".tuv-Glowmere");
+    if (!WriteWhole(copy, bytes)) {
+      err_ << "glowmere-judge: cannot copy " << file << "\n";
+      status_ = 1;
+      return;
+    }
+    TJudged j;
+    j.path = file;
+    j.result = std::make_unique<TIniNameValueTree>((folder_.Work() / ("result-" + std::to_string(n))).string());
+    TIniNameValueTree solution(copy.string());
+    const TJudgeRemarks remarks = SolutionRemarks(*window_, solution, bytes);
+    const bool holds = window_->HoldsSolution(solution);
+    if (!holds) ClearField();
+    std::string message;
+    window_->CheckSolution(solution, *j.result, message);
+    const std::string verdict = j.result->ReadString("lights", "", 0);
+    j.verdict = verdict.empty() ? "-" : verdict;
+    j.share = holds ? TenDecimals(window_->litPercent) : "-";
+    for (const std::string& line : remarks.lines) Remark(file, line);
+    if (holds && j.verdict == "-") Remark(file, DarkFloorRemark(*window_));
+    // A share beyond the tolerance means a region was wrong; the line and
+    // the rank stay as the window's rules give them.
+    if (j.verdict == std::to_string(OverLitVerdict) && OverLitShare(window_->litPercent)) {
+      err_ << "glowmere-judge: over-lit (share " << j.share << "%, judged " << OverLitVerdict << "): " << file << "\n";
+    }
+    if (options_.strict && remarks.breaksRules && j.verdict != "-") {
+      Remark(file, "judged \"-\" by the statement's rules (--strict)");
+      j.verdict = "-";
+      j.result->WriteString("lights", "", 0);
+    }
+    if (!options_.pictureDir.empty()) {
+      const fs::path picture = pictures_.For(file);
+      if (!WriteJudgePicture(*window_, picture.string())) {
+        err_ << "glowmere-judge: cannot write the picture " << picture.string() << "\n";
+        status_ = 1;
+      }
+    }
+    judged_.push_back(std::move(j));
+  }
+
+  void Report(std::ostream& out) {
+    if (options_.rank) {
+      std::stable_sort(judged_.begin(), judged_.end(), [&](const TJudged& a, const TJudged& b) {
+        return window_->CompareResults(*a.result, *b.result) > 0;
+      });
+    }
+    for (const TJudged& j : judged_) out << j.verdict << '\t' << j.share << '\t' << j.path << '\n';
+  }
+
+  // The window goes after the framework has written its files.
+  int Close() {
+    judged_.clear();
+    FinalizeTask();
+    window_.reset();
+    return status_;
+  }
+
+ private:
+  void Remark(const std::string& file, const std::string& line) {
+    err_ << "glowmere-judge: " << file << ": " << line << "\n";
+  }
+
+  // A file without a solution leaves the lights of the one before on the
+  // field; its picture shows the field empty.
+  void ClearField() {
+    TIniNameValueTree none("");
+    StoreSolutionPoints(none, {});
+    window_->LoadSolution(none);
+  }
+
+  const TJudgeOptions& options_;
+  TJudgeFolder& folder_;
+  std::ostream& err_;
+  TPictureNames pictures_;
+  std::unique_ptr<TfrmGlowmere> window_;
+  std::vector<TJudged> judged_;
+  int copies_ = 0;  // names the copies in the work folder
+  int status_ = 0;
+};
+
+}  // namespace
 
 int RunJudge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::optional<TJudgeFolder> folder;
@@ -93,84 +202,13 @@ int RunJudge(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   QCoreApplication::setApplicationName("glowmere-judge");
   const std::unique_ptr<QApplication> app = EnsureApplication();
-
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromLatin1(Description));
-  const QCommandLineOption rankOption(QStringLiteral("rank"), QStringLiteral("Print the lines best first (fewer lights is better); ties keep the order given."));
-  parser.addOption(rankOption);
-  const QCommandLineOption helpOption = parser.addHelpOption();
-  const QCommandLineOption versionOption = parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Solution files to judge."), QStringLiteral("FILE..."));
-  QStringList line{QStringLiteral("glowmere-judge")};
-  for (const std::string& a : args) line << QString::fromLocal8Bit(a.data(), qsizetype(a.size()));
-  if (!parser.parse(line)) {
-    err << "glowmere-judge: " << parser.errorText().toLocal8Bit().constData() << "\n" << Usage;
-    return 2;
-  }
-  if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
-    out << parser.helpText().toLocal8Bit().constData();
-    return 0;
-  }
-  if (parser.isSet(versionOption)) {
-    out << "glowmere-judge " << QCoreApplication::applicationVersion().toLocal8Bit().constData() << "\n";
-    return 0;
-  }
-  const bool rank = parser.isSet(rankOption);
-  std::vector<std::string> files;
-  for (const QString& f : parser.positionalArguments()) files.emplace_back(f.toLocal8Bit().constData());
-  if (files.empty()) {
-    err << Usage;
-    return 2;
-  }
-
   int status = 0;
-  std::vector<TJudged> judged;
-  auto window = std::make_unique<TfrmGlowmere>();
-  HideSplash(window.get());
-  int n = 0;
-  for (const std::string& file : files) {
-    // Relative names are the caller's, not the judge folder's.
-    std::string bytes;
-    if (!ReadWhole(folder->Caller() / file, bytes)) {
-      err << "glowmere-judge: cannot read " << file << "\n";
-      status = 1;
-      continue;
-    }
-    const fs::path copy = folder->Work() / ("solution-" + std::to_string(n) + ".tuv-Glowmere");
-    TJudged j;
-    j.path = file;
-    j.result = std::make_unique<TIniNameValueTree>((folder->Work() / ("result-" + std::to_string(n))).string());
-    ++n;
-    if (!WriteWhole(copy, bytes)) {
-      err << "glowmere-judge: cannot copy " << file << "\n";
-      status = 1;
-      continue;
-    }
-    bool holds = false;
-    {
-      TIniNameValueTree solution(copy.string());
-      holds = window->HoldsSolution(solution);
-      std::string message;
-      window->CheckSolution(solution, *j.result, message);
-    }
-    const std::string verdict = j.result->ReadString("lights", "", 0);
-    j.verdict = verdict.empty() ? "-" : verdict;
-    j.share = holds ? ShareText(window->litPercent) : "-";
-    // A share beyond the tolerance means a region was wrong; the line and
-    // the rank stay as the window's rules give them.
-    if (j.verdict == std::to_string(OverLitVerdict) && OverLitShare(window->litPercent)) {
-      err << "glowmere-judge: over-lit (share " << j.share << "%, judged " << OverLitVerdict << "): " << file << "\n";
-    }
-    judged.push_back(std::move(j));
-  }
-  if (rank) {
-    std::stable_sort(judged.begin(), judged.end(), [&](const TJudged& a, const TJudged& b) {
-      return window->CompareResults(*a.result, *b.result) > 0;
-    });
-  }
-  for (const TJudged& j : judged) out << j.verdict << '\t' << j.share << '\t' << j.path << '\n';
-  judged.clear();
-  FinalizeTask();
-  window.reset();
-  return status;
+  const std::optional<TJudgeOptions> options = ReadJudgeOptions(args, out, err, status);
+  if (!options) return status;
+
+  TJudgeRun run(*options, *folder, err);
+  if (!run.Open()) return 1;
+  for (const std::string& file : options->files) run.Judge(file);
+  run.Report(out);
+  return run.Close();
 }

@@ -3,10 +3,11 @@
 // folder of its own, never changing the files it judges.
 //
 // Standard output carries one line per file in a fixed, locale-free form;
-// standard error carries only files that could not be read, files judged
-// over-lit, and command-line errors. Exit status: 0 when every file was
-// judged, 1 when some file could not be read (or no temporary folder could
-// be made), 2 for a wrong command line.
+// standard error carries the reasons (game/JudgeRemarks.h), files that
+// could not be read, files judged over-lit, and command-line errors. Exit
+// status: 0 when every file was judged, 1 when some file could not be read
+// or a picture not written (or no temporary folder could be made), 2 for a
+// wrong command line or a refused map.
 #pragma once
 
 #include <ostream>
@@ -16,7 +17,3 @@
 // args: the command line after the program name. Makes the QApplication
 // itself when there is none yet.
 int RunJudge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-// The share column: percent with ten decimals and a decimal point, whatever
-// the locale.
-std::string ShareText(long double percent);

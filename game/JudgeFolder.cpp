@@ -22,8 +22,9 @@ TJudgeFolder::TJudgeFolder() {
   setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
   setenv("XDG_DOCUMENTS_DIR", (root_ / "documents").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (root_ / "runtime").c_str(), 1);
-  fs::current_path(root_ / "program");
 }
+
+void TJudgeFolder::Enter() { fs::current_path(root_ / "program"); }
 
 TJudgeFolder::~TJudgeFolder() {
   std::error_code ec;

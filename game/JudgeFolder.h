@@ -17,6 +17,9 @@ class TJudgeFolder {
   TJudgeFolder(const TJudgeFolder&) = delete;
   TJudgeFolder& operator=(const TJudgeFolder&) = delete;
 
+  // Makes the judge's program folder the current directory. Until then the
+  // caller's stays, so the command line's names can be read as given.
+  void Enter();
   // The current directory of the caller, which relative file names are
   // meant for.
   const std::filesystem::path& Caller() const { return oldCwd_; }

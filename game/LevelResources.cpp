@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QImage>
 #include <cstring>
+#include <filesystem>
 
+#include "art/FieldPictures.h"
 #include "engine/MapText.h"
 
 namespace {
@@ -43,13 +45,29 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
   return true;
 }
 
-void LoadLevelLists(TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
-  QFile mapFile(LevelMapResource);
-  if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
-  LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+TLevelChoice DesignerLevel(const std::string& mapPath) {
+  std::string text = ReadMapFile(mapPath);
+  // Absolute, so the map's folder stays known whatever the current
+  // directory becomes (the judge moves into a folder of its own).
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(mapPath, error);
+  return {error ? mapPath : absolute.string(), std::move(text)};
+}
 
-  AddPicture(imlMap2, LevelUnlitResource);
-  AddPicture(imlMap2, LevelLitResource);
+void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
+  if (level.Shipped()) {
+    QFile mapFile(LevelMapResource);
+    if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
+    LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+    AddPicture(imlMap2, LevelUnlitResource);
+    AddPicture(imlMap2, LevelLitResource);
+  } else {
+    TBitmap32& map = imlMap2.Add();
+    LoadMapText(level.mapText, map);
+    const FieldPictures pictures = DrawFieldPictures(map);
+    CopyPicture(pictures.unlit, imlMap2.Add());
+    CopyPicture(pictures.lit, imlMap2.Add());
+  }
   for (const QString& name : LevelIconResources) {
     TBitmap32& icon = AddPicture(imlPoints2, name);
     icon.SetDrawMode(dmTransparent);

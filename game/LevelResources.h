@@ -1,11 +1,14 @@
 // The level carried inside the program: the map text, the unlit and lit
 // field pictures, the five light icons and the splash picture, kept as Qt
 // resources under :/level/ (data/CMakeLists.txt) and turned here into the
-// window's image lists.
+// window's image lists. A level designer's map (glowmere --map,
+// glowmere-judge --map) takes the place of the shipped map; its pictures
+// are drawn from it at start by the code that drew the shipped ones.
 #pragma once
 
 #include <QString>
 #include <stdexcept>
+#include <string>
 
 #include "raster/Bitmap32.h"
 
@@ -39,9 +42,19 @@ class ELevelResource : public std::runtime_error {
 // it. Draw mode and outer colour of out are not touched.
 bool LoadLevelImage(const QString& resourceName, TBitmap32& out);
 
+// The level a window plays.
+struct TLevelChoice {
+  std::string mapPath;  // a level designer's map file, absolute; empty: the shipped level
+  std::string mapText;  // its picture, as ReadMapFile checked it
+  bool Shipped() const { return mapPath.empty(); }
+};
+// The designer's map at mapPath (relative to the current directory);
+// throws EEngineError as ReadMapFile does, naming the path as given.
+TLevelChoice DesignerLevel(const std::string& mapPath);
+
 // Appends to imlMap2 the map (image 0, 0xFF000000 wall and 0xFFFFFFFF free
 // pixels, from the map text), the unlit picture (1) and the lit picture
-// (2); appends to imlPoints2 the five icons, each with draw mode
-// dmTransparent and outer colour IconOuterColor. Throws ELevelResource when
-// a resource is missing.
-void LoadLevelLists(TBitmap32List& imlMap2, TBitmap32List& imlPoints2);
+// (2), the shipped ones or those drawn for the designer's map; appends to
+// imlPoints2 the five icons, each with draw mode dmTransparent and outer
+// colour IconOuterColor. Throws ELevelResource when a resource is missing.
+void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32List& imlPoints2);

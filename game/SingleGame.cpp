@@ -1,11 +1,11 @@
 // The single-game rule of the program entry.
 #include "game/SingleGame.h"
 
+#include "engine/TaskIdentity.h"
 #include "framework/CodePage.h"
 #include "framework/MessageBox.h"
 #include "framework/ShellFolders.h"
 #include "framework/TaskStart.h"
-#include "game/TaskIdentity.h"
 
 std::string GameRunsAlreadyText() {
   return Utf8ToCp1251(

@@ -1,61 +1,78 @@
-// The solution document: "vertices" = n, then x, y, x#1, y#1, ... under "/".
+// The window's lights in the solution document (engine/SolutionFormat.h).
 // The same form serves the solution files, the autosave, the record and the
 // judge's documents.
-#include "framework/FileCommands.h"
 #include "engine/LevelMap.h"
+#include "engine/Scoring.h"
+#include "engine/SolutionFormat.h"
+#include "framework/FileCommands.h"
 #include "game/Glowmere.h"
-#include "game/Scoring.h"
 
 namespace {
-constexpr int32_t NoSolution = -1;
 constexpr int32_t NoLightsCount = 1000000000;
 }  // namespace
 
-void TfrmGlowmere::StoreSolution(TNameValueTree& tree) {
-  // Keys of a longer earlier solution stay; loading ignores them.
-  tree.WriteInteger("vertices", lights.Count(), 0);
-  for (int32_t i = 0; i < lights.Count(); ++i) {
-    tree.WriteInteger("x", lights[i]->GridX, i);
-    tree.WriteInteger("y", lights[i]->GridY, i);
-  }
-}
+void TfrmGlowmere::StoreSolution(TNameValueTree& tree) { StoreSolutionPoints(tree, LightPoints()); }
 
 void TfrmGlowmere::ClearLights() {
-  // No reference to a light may outlive it.
+  // No reference to a light may outlive it; a drag ends with the lights.
   ClearHover();
-  if (dragLight && dragLight != newDragLight_.get()) dragLight = nullptr;
+  if (dragLight == newDragLight_.get()) DiscardNewDragLight();
+  dragLight = nullptr;
   // Switched off first, so that each destruction repaints an empty layer
   // instead of all the lights still to go.
   for (const auto& light : lights) light->Active = false;
   lights.Clear();
 }
 
-bool TfrmGlowmere::HoldsSolution(TNameValueTree& tree) const {
-  const int32_t n = tree.ReadInteger("vertices", NoSolution, 0);
-  if (n == NoSolution) return false;
-  // More lights than grid points is no solution: such a count would only
-  // create lights until memory runs out.
-  const int64_t gridPoints = int64_t(FieldWidth + 1) * int64_t(FieldHeight + 1);
-  return int64_t(n) <= gridPoints;
+TLightPoints TfrmGlowmere::LightPoints() const {
+  TLightPoints points;
+  points.reserve(size_t(lights.Count()));
+  for (const auto& light : lights) points.push_back({light->GridX, light->GridY});
+  return points;
 }
 
-void TfrmGlowmere::LoadSolution(TNameValueTree& tree) {
-  if (!HoldsSolution(tree)) return;
-  const int32_t n = tree.ReadInteger("vertices", NoSolution, 0);
+void TfrmGlowmere::ReplaceLights(const TLightPoints& points) {
+  const int32_t shownX = hoverX, shownY = hoverY;
   ClearLights();
-  for (int32_t i = 0; i < n; ++i) {
+  for (const TGridPoint& p : points) {
     auto light = std::make_unique<TLight>();
-    const int32_t gy = tree.ReadInteger("y", 0, i);
-    const int32_t gx = tree.ReadInteger("x", 0, i);
-    light->MoveToGridPoint(gx, gy);
+    light->MoveToGridPoint(p.x, p.y);
     light->SetIcon(imlPoints->BitmapAt(1));
     // Switched on now, painted once below: every region is computed there
-    // and the layer shows the same as after n separate repaints.
+    // and the layer shows the same as after a repaint per light.
     light->Active = true;
     lights.Add(std::move(light));
   }
   TLight::UpdateLitLayer(nullptr, false);
+  // A hover point that was shown (the mouse resting on the field, the
+  // keyboard cursor) shows what now stands there.
+  if (shownX != -1) ExamineGridPoint(shownX, shownY);
+}
+
+TSolutionCount TfrmGlowmere::SolutionCountOf(TNameValueTree& tree) const {
+  return ReadSolutionCount(tree, int64_t(FieldWidth + 1) * int64_t(FieldHeight + 1));
+}
+
+bool TfrmGlowmere::HoldsSolution(TNameValueTree& tree) const { return SolutionCountOf(tree).Holds(); }
+
+void TfrmGlowmere::LoadSolution(TNameValueTree& tree) {
+  const TSolutionCount count = SolutionCountOf(tree);
+  if (!count.Holds()) return;
+  ReplaceLights(ReadSolutionPoints(tree, count.count));
   UpdateState(false);
+}
+
+bool TfrmGlowmere::LoadSolutionFile(const std::string& path) {
+  try {
+    TIniNameValueTree tree(path);
+    tree.SetWriteBack(false);
+    if (!HoldsSolution(tree)) return false;
+    LoadSolution(tree);
+    UpdateState(true);
+    return true;
+  } catch (const EFOpenError&) {
+    return false;
+  }
 }
 
 void TfrmGlowmere::CheckSolution(TNameValueTree& solution, TNameValueTree& result, std::string& message) {

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "engine/LevelMap.h"
+#include "engine/Scoring.h"
 #include "engine/Visibility.h"
 #include "geometry/Union.h"
 #include "solver/ParallelFor.h"
@@ -22,7 +23,7 @@ TCoverField::TCoverField(TBitmap32& map) : width_(map.Width()), height_(map.Heig
         ++wallCount;
       }
   freeCells_ = width_ * height_ - wallCount;
-  const long double allowedDark = (100.0L - GameFullShare) / 100.0L * freeCells_;
+  const long double allowedDark = (100.0L - FullThreshold) / 100.0L * freeCells_;
   seeingSlack_ = double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
   sight_ = std::make_unique<TSightGrid>(width_, height_, walls_, 2 * seeingSlack_);
 
@@ -38,7 +39,7 @@ TCoverField::TCoverField(TBitmap32& map) : width_(map.Width()), height_(map.Heig
   candidateAt_.assign(size_t(width_ + 1) * size_t(height_ + 1), -1);
   for (int32_t j = 0; j <= height_; ++j) {
     for (int32_t i = 0; i <= width_; ++i) {
-      if (IsWallCell(i - 1, j - 1) && IsWallCell(i, j - 1) && IsWallCell(i - 1, j) && IsWallCell(i, j)) continue;
+      if (IsWalledGridPoint(map, i, j)) continue;
       candidateAt_[size_t(j) * size_t(width_ + 1) + size_t(i)] = int32_t(candidates_.size());
       candidates_.push_back(TCandidate{i, j});
     }

@@ -3,8 +3,8 @@
 // leaves dark.
 //
 // Candidates are the grid points where the game lets a light stand: every
-// grid point with at least one free cell among its four, the cells beyond
-// the field counting as wall. A candidate's region is the engine's own
+// grid point of the field that is not walled in (IsWalledGridPoint). A
+// candidate's region is the engine's own
 // ComputeLitRegion, so "lit" here is what the game's panel counts. Regions
 // are computed on first use only: a search needs those of the lights it
 // chooses, a small share of the candidates on a large map, and "which
@@ -23,12 +23,6 @@
 struct TCandidate {
   int32_t gridX = 0, gridY = 0;
 };
-
-// The game's panel counts a field as fully lit from this share on, in
-// percent (game/SolutionDocument.cpp and game/GlowmereState.cpp hold the
-// same figures), and judges a share from OverLitShare on as over-lit.
-constexpr long double GameFullShare = 99.9999999999L;
-constexpr long double OverLitShare = 100.0000000001L;
 
 // Dark area that is only rounding, in square cells. Region vertices are
 // rounded to the clipper's grid (about 6e-14 cells on a field of this

@@ -10,15 +10,15 @@
 #include <QCommandLineParser>
 #include <charconv>
 #include <chrono>
-#include <fstream>
 #include <memory>
 #include <string>
 
+#include "engine/EngineError.h"
 #include "engine/MapText.h"
+#include "engine/Scoring.h"
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"
 #include "solver/FewestLights.h"
-#include "solver/MapCheck.h"
 #include "solver/SolutionFile.h"
 
 namespace {
@@ -28,8 +28,7 @@ constexpr int32_t MaxThreads = 64;
 
 // What the command line asks for.
 struct TSolveRequest {
-  std::string mapText;
-  std::string mapName;
+  std::unique_ptr<TBitmap32> map;
   std::string outPath;  // empty: no solution file
   double timeLimit = DefaultTimeLimit;
   int32_t threads = 1;
@@ -39,20 +38,6 @@ std::string Fixed(double value, int digits) {
   char text[64];
   const auto done = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, digits);
   return std::string(text, done.ptr);
-}
-
-// The whole file, or false when it cannot be read or is longer than any
-// map the solver takes (so a stray huge file is never read in whole).
-bool ReadMapFile(const std::string& path, std::string& text, bool& tooLong) {
-  constexpr size_t MaxBytes = size_t(MaxSolverMapSide) * (MaxSolverMapSide + 2);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.resize(MaxBytes + 1);
-  in.read(text.data(), std::streamsize(text.size()));
-  if (in.bad()) return false;
-  text.resize(size_t(in.gcount()));
-  tooLong = text.size() > MaxBytes;
-  return true;
 }
 
 void PrintProgress(std::ostream& err, const TSolveProgress& p) {
@@ -119,18 +104,12 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   }
   if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
 
-  request.mapText = ShippedMapText();
-  request.mapName = "the shipped map";
-  if (parser.isSet(mapOption)) {
-    request.mapName = parser.value(mapOption).toStdString();
-    bool tooLong = false;
-    if (!ReadMapFile(request.mapName, request.mapText, tooLong)) return refuse("cannot read the map " + request.mapName);
-    if (tooLong)
-      return refuse(request.mapName + ": more than " + std::to_string(MaxSolverMapSide) + " x " +
-                    std::to_string(MaxSolverMapSide) + " cells");
+  try {
+    request.map = parser.isSet(mapOption) ? LoadMapFile(parser.value(mapOption).toStdString())
+                                          : LoadMapText(ShippedMapText());
+  } catch (const EEngineError& e) {
+    return refuse(e.what());
   }
-  if (const std::string problem = CheckMapText(request.mapText); !problem.empty())
-    return refuse(request.mapName + ": " + problem);
   return NotDone;
 }
 
@@ -154,16 +133,16 @@ int Report(const TCoverField& field, const TSolveResult& result, const TSolveReq
   }
   if (result.litPercent >= 0) {
     const long double share = result.litPercent;
-    if (share < GameFullShare || share >= OverLitShare) {
+    if (OverLitShare(share)) {
       err << "glowmere-solve: the game measures this cover at " << Fixed(double(share), 10)
           << " %, outside its full-light range\n";
       status = 1;
     }
   }
   if (!request.outPath.empty()) {
-    std::vector<std::pair<int32_t, int32_t>> lights;
+    std::vector<TGridPoint> lights;
     for (int32_t c : result.best)
-      lights.emplace_back(field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY);
+      lights.push_back({field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY});
     if (!WriteSolutionFile(request.outPath, lights)) {
       err << "glowmere-solve: cannot write " << request.outPath << "\n";
       status = 1;
@@ -179,8 +158,7 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
   TSolveRequest request;
   if (const int status = ReadCommandLine(arguments, out, err, request); status != NotDone) return status;
   try {
-    auto map = LoadMapText(request.mapText);
-    TCoverField field(*map);
+    TCoverField field(*request.map);
     TSolveOptions options;
     options.timeLimit = request.timeLimit;
     options.threads = request.threads;

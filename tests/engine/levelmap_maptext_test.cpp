@@ -1,6 +1,6 @@
-// Text pictures to map bitmaps: '#' walls, everything else free, ragged
-// lines padded free, line ends in either convention, and refusals of
-// pictures too large and of files that cannot be read.
+// The one map reader: text pictures to map bitmaps, line ends in either
+// convention, and its refusals, each with where the picture goes wrong; a
+// refused picture leaves the map alone.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -23,96 +23,72 @@ std::vector<std::string> RowsOf(const TBitmap32& map) {
   return rows;
 }
 
-TEST(MapText, WallsAndFreeCellsRowByRow) {
-  auto map = LoadMapText(
-      "#..#\n"
-      ".##.\n");
+TEST(MapText, WallsAndFloorRowByRowInEitherLineEnd) {
+  auto map = LoadMapText("#..#\n.##.\n");
   EXPECT_EQ(map->Width(), 4);
   EXPECT_EQ(map->Height(), 2);
   EXPECT_EQ(RowsOf(*map), (std::vector<std::string>{"#..#", ".##."}));
-}
-
-TEST(MapText, AnyOtherCharacterIsFree) {
-  auto map = LoadMapText("#x X0 @\t#\n");
-  EXPECT_EQ(RowsOf(*map), (std::vector<std::string>{"#.......#"}));
-}
-
-TEST(MapText, WidthIsTheLongestLineAndShortLinesEndFree) {
-  auto map = LoadMapText(
-      "#\n"
-      "\n"
-      "..###\n"
-      "##\n");
-  EXPECT_EQ(map->Width(), 5);
-  EXPECT_EQ(map->Height(), 4);
-  EXPECT_EQ(RowsOf(*map), (std::vector<std::string>{"#....", ".....", "..###", "##..."}));
-}
-
-TEST(MapText, LastLineNeedsNoNewlineAndCarriageReturnsAreDropped) {
   EXPECT_EQ(RowsOf(*LoadMapText("#.\n.#")), (std::vector<std::string>{"#.", ".#"}));
-  auto crlf = LoadMapText("#.\r\n.#\r\n");
-  EXPECT_EQ(crlf->Width(), 2);
-  EXPECT_EQ(RowsOf(*crlf), (std::vector<std::string>{"#.", ".#"}));
+  EXPECT_EQ(RowsOf(*LoadMapText("#.\r\n.#\r\n")), (std::vector<std::string>{"#.", ".#"}));
 }
 
-TEST(MapText, EmptyTextIsAnEmptyMap) {
-  auto map = LoadMapText("");
-  EXPECT_TRUE(map->Empty());
-  EXPECT_EQ(map->Height(), 0);
-}
-
-TEST(MapText, ReloadReplacesTheWholeMap) {
+TEST(MapText, RefusalsSayWhatAndWhereAndLeaveTheMapAlone) {
+  std::string tall;
+  for (int32_t i = 0; i <= MaxMapSide; ++i) tall += "..\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"....\n..x.\n", "row 2, column 3: 'x' is neither a wall '#' nor floor '.'"},
+      {"..\t\n", "row 1, column 3: byte 0x09 is neither a wall '#' nor floor '.'"},
+      {"....\n...\n", "row 2 has 3 cells, row 1 has 4"},
+      {"....\n\n....\n", "row 2 is empty"},
+      {"", "the map is empty"},
+      {std::string(size_t(MaxMapSide) + 1, '.') + "\n", "row 1 has 201 cells; at most 200 x 200 cells"},
+      {tall, "more than 200 rows; at most 200 x 200 cells"},
+      {"###\n###\n", "the map has no floor"},
+  };
   TBitmap32 map;
   map.SetOuterColor(WallPixel);
-  LoadMapText("###\n###\n###\n", map);
-  LoadMapText(".#\n", map);
-  EXPECT_EQ(RowsOf(map), (std::vector<std::string>{".#"}));
-  EXPECT_EQ(map.OuterColor(), WallPixel);
-}
-
-TEST(MapText, TooLargePicturesAreRefusedAndLeaveTheMapAlone) {
-  TBitmap32 map;
   LoadMapText("#.\n", map);
-  const std::string wide(size_t(MaxMapTextSide) + 1, '#');
-  EXPECT_THROW(LoadMapText(wide, map), EEngineError);
-  std::string tall;
-  for (int32_t y = 0; y <= MaxMapTextSide; ++y) tall += ".\n";
-  EXPECT_THROW(LoadMapText(tall, map), EEngineError);
-  // Each side within its limit, the whole beyond the cell limit.
-  std::string big;
-  const std::string line(size_t(MaxMapTextSide), '.');
-  for (int64_t y = 0; y * MaxMapTextSide <= MaxMapTextCells; ++y) big += line + "\n";
-  EXPECT_THROW(LoadMapText(big, map), EEngineError);
+  for (const auto& [picture, problem] : cases) {
+    EXPECT_EQ(MapTextProblem(picture), problem);
+    try {
+      LoadMapText(picture, map);
+      ADD_FAILURE() << "taken: " << problem;
+    } catch (const EEngineError& e) {
+      EXPECT_EQ(std::string(e.what()), problem);
+    }
+  }
   EXPECT_EQ(RowsOf(map), (std::vector<std::string>{"#."}));
+  EXPECT_EQ(map.OuterColor(), WallPixel);
 
-  const std::string atLimit(size_t(MaxMapTextSide), '#');
-  LoadMapText(atLimit, map);
-  EXPECT_EQ(map.Width(), MaxMapTextSide);
-  EXPECT_EQ(map.Height(), 1);
+  std::string largest;
+  for (int32_t i = 0; i < MaxMapSide; ++i) largest += std::string(size_t(MaxMapSide), '.') + "\r\n";
+  LoadMapText(largest, map);
+  EXPECT_EQ(map.Width(), MaxMapSide);
+  EXPECT_EQ(map.Height(), MaxMapSide);
 }
 
-TEST(MapText, FileGivesTheSameMapAsItsText) {
+TEST(MapText, FileGivesTheSameMapAsItsTextAndIsNamedWhenRefused) {
   const std::string path = GLOWMERE_DATA_DIR "/map.txt";
   std::ifstream file(path, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ASSERT_FALSE(text.empty());
   auto fromFile = LoadMapFile(path);
   EXPECT_EQ(fromFile->Width(), 60);
   EXPECT_EQ(fromFile->Height(), 39);
   EXPECT_EQ(RowsOf(*fromFile), RowsOf(*LoadMapText(text)));
-}
 
-TEST(MapText, UnreadableFileIsRefusedWithItsName) {
-  const std::string path = GLOWMERE_DATA_DIR "/no-such-map.txt";
-  try {
-    LoadMapFile(path);
-    FAIL() << "a missing file was read";
-  } catch (const EEngineError& e) {
-    EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
-  }
-  // A folder opens but cannot be read.
-  TBitmap32 map;
-  EXPECT_THROW(LoadMapFile(GLOWMERE_DATA_DIR, map), EEngineError);
+  auto message = [](const std::string& p) {
+    try {
+      LoadMapFile(p);
+    } catch (const EEngineError& e) {
+      return std::string(e.what());
+    }
+    return std::string("read");
+  };
+  const std::string missing = GLOWMERE_DATA_DIR "/no-such-map.txt";
+  EXPECT_EQ(message(missing), "cannot read the map " + missing);
+  // A folder opens but cannot be read; a picture file is no map.
+  EXPECT_NE(message(GLOWMERE_DATA_DIR), "read");
+  EXPECT_EQ(message(GLOWMERE_DATA_DIR "/lit.png").rfind(GLOWMERE_DATA_DIR "/lit.png: ", 0), 0u);
 }
 
 }  // namespace

@@ -109,9 +109,9 @@ TEST(WallOutlines, CornerDirectionPointsToTheOddCell) {
   EXPECT_EQ(dirs, expected);
 }
 
-TEST(WallOutlines, MoreCornersThanTheTableHoldsAreRefused) {
-  // Isolated cells have four corners each: 50 x 50 of them fill the table
-  // exactly, 51 x 50 overflow it.
+TEST(WallOutlines, EveryMapTheReaderTakesFitsTheTableAndLargerOnesAreRefused) {
+  // Isolated cells have four corners each: 100 x 100 of them on the
+  // largest map give 40000 corners, 101 x 101 on a larger bitmap overflow.
   auto isolated = [](int32_t columns, int32_t rows) {
     std::string picture;
     for (int32_t y = 0; y < 2 * rows; ++y) {
@@ -120,17 +120,17 @@ TEST(WallOutlines, MoreCornersThanTheTableHoldsAreRefused) {
     }
     return FreeOutsideMap(picture);
   };
-  auto full = isolated(50, 50);
-  EXPECT_EQ(DetectWallCorners(*full).size(), size_t(MaxCornerRecords));
-  EXPECT_EQ(TraceWallOutlines(*full).size(), 2500u);
+  auto largest = isolated(MaxMapSide / 2, MaxMapSide / 2);
+  EXPECT_EQ(DetectWallCorners(*largest).size(), 40000u);
+  EXPECT_EQ(TraceWallOutlines(*largest).size(), 10000u);
 
-  auto over = isolated(51, 50);
+  auto over = isolated(MaxMapSide / 2 + 1, MaxMapSide / 2 + 1);
   try {
     TraceWallOutlines(*over);
-    FAIL() << "a map with 10200 corners was traced";
+    FAIL() << "a map with 40804 corners was traced";
   } catch (const EEngineError& e) {
     EXPECT_NE(std::string(e.what()), "err #21");
-    EXPECT_NE(std::string(e.what()).find("10000"), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find(std::to_string(MaxCornerRecords)), std::string::npos) << e.what();
   }
   TCornerTable tooLarge(size_t(MaxCornerRecords) + 1);
   EXPECT_THROW(TraceCornerTable(tooLarge), EEngineError);

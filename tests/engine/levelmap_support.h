@@ -15,10 +15,34 @@
 
 using TGridPoints = std::vector<std::pair<int32_t, int32_t>>;
 
-// A picture's map, read with the outside free as the main window reads it
-// during the conversions.
+inline std::vector<std::string> PictureRows(const std::string& picture) {
+  std::vector<std::string> rows;
+  size_t start = 0;
+  while (start < picture.size()) {
+    size_t end = picture.find('\n', start);
+    if (end == std::string::npos) end = picture.size();
+    rows.push_back(picture.substr(start, end - start));
+    start = end + 1;
+  }
+  return rows;
+}
+
+// Cell (x, y) of a picture as the conversions see it: outside is free.
+inline bool PictureWall(const std::vector<std::string>& rows, int32_t x, int32_t y) {
+  return y >= 0 && y < int32_t(rows.size()) && x >= 0 && x < int32_t(rows[size_t(y)].size()) &&
+         rows[size_t(y)][size_t(x)] == '#';
+}
+
+// A picture's map, with the outside free as the main window reads it
+// during the conversions. The conversions take any bitmap, also ones that
+// no level may be (all wall), so the cells are written here ('#' wall,
+// anything else free) rather than through the level reader.
 inline std::unique_ptr<TBitmap32> FreeOutsideMap(const std::string& picture) {
-  auto map = LoadMapText(picture);
+  const std::vector<std::string> rows = PictureRows(picture);
+  auto map = std::make_unique<TBitmap32>();
+  map->Resize(rows.empty() ? 0 : int32_t(rows[0].size()), int32_t(rows.size()));
+  for (int32_t y = 0; y < map->Height(); ++y)
+    for (int32_t x = 0; x < map->Width(); ++x) map->WritePixel(x, y, PictureWall(rows, x, y) ? WallPixel : FreePixel);
   map->SetOuterColor(FreePixel);
   return map;
 }
@@ -42,20 +66,4 @@ inline std::string RandomPicture(std::mt19937& rng, int32_t w, int32_t h, double
   return picture;
 }
 
-// Cell (x, y) of a picture as the conversions see it: outside is free.
-inline bool PictureWall(const std::vector<std::string>& rows, int32_t x, int32_t y) {
-  return y >= 0 && y < int32_t(rows.size()) && x >= 0 && x < int32_t(rows[size_t(y)].size()) &&
-         rows[size_t(y)][size_t(x)] == '#';
-}
 
-inline std::vector<std::string> PictureRows(const std::string& picture) {
-  std::vector<std::string> rows;
-  size_t start = 0;
-  while (start < picture.size()) {
-    size_t end = picture.find('\n', start);
-    if (end == std::string::npos) end = picture.size();
-    rows.push_back(picture.substr(start, end - start));
-    start = end + 1;
-  }
-  return rows;
-}

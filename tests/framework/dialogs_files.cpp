@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "TempHome.h"
+#include "support/FileStamp.h"
 #include "framework/FileCommands.h"
 #include "framework/Modal.h"
 #include "framework/TaskStart.h"
@@ -47,6 +48,7 @@ TEST_F(FileCommandsTest, CancellingSaveTwiceAndSavingOnceCountsThreeClicksAndOne
 }
 
 TEST_F(FileCommandsTest, LoadCountsItsClickAndItsConfirmation) {
+  home.WriteFile(SolutionPath("old.tuv-Glowmere"), "");
   AnswerWith(SolutionPath("old.tuv-Glowmere"));
   EXPECT_NE(ExecuteOpenDialog(), nullptr);
   answers.OnFileDialog([](const TFileDialogRequest&) { return std::optional<std::string>(); });
@@ -88,38 +90,35 @@ TEST_F(FileCommandsTest, SavingIntoAnExistingFileKeepsItsOtherSections) {
   EXPECT_EQ(home.ReadFile(path), "[/notes/]\r\nauthor=Pupil\r\n\r\n[/etc/]\r\nlevel=2\r\n\r\n[/]\r\nlights=4\r\n\r\n");
 }
 
-TEST_F(FileCommandsTest, LoadingRewritesTheFileNormalisedAndLeavesItsLevel) {
+TEST_F(FileCommandsTest, LoadingOnlyReadsTheFileEvenWhenTheTreeIsWrittenTo) {
   const std::string path = SolutionPath("commented.tuv-Glowmere");
   home.WriteFile(path, "; saved by hand\r\n\r\n[/etc/]\r\n  Level = 5 \r\n");
+  const TFileStamp before = StampOf(path);
   AnswerWith(path);
   std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog();
   ASSERT_NE(tree, nullptr);
   EXPECT_EQ(tree->ReadInteger("/etc/level", 0), 5);  // not compared with the task's level
+  tree->WriteInteger("vertices", 0);
+  EXPECT_FALSE(tree->Flush());
   tree.reset();
-  EXPECT_EQ(home.ReadFile(path), "[/etc/]\r\nLevel=5\r\n\r\n");
+  EXPECT_EQ(StampOf(path), before);
 }
 
-TEST_F(FileCommandsTest, OpeningANameThatDoesNotExistGivesAnEmptyTreeAndLeavesAnEmptyFile) {
-  const std::string path = SolutionPath("typed.tuv-Glowmere");
-  AnswerWith(path);
-  std::unique_ptr<TIniNameValueTree> tree = ExecuteOpenDialog();
-  ASSERT_NE(tree, nullptr);
-  EXPECT_EQ(tree->ReadString("vertices", "none"), "none");
-  EXPECT_FALSE(fs::exists(path));
-  tree.reset();
-  ASSERT_TRUE(fs::exists(path));
-  EXPECT_EQ(fs::file_size(path), 0u);
-}
-
-TEST_F(FileCommandsTest, ChosenFileThatCannotBeReadGivesNoTree) {
-  const std::string path = SolutionPath("a-folder.tuv-Glowmere");
-  fs::create_directories(path);
-  AnswerWith(path);
-  EXPECT_EQ(ExecuteOpenDialog(), nullptr);
+TEST_F(FileCommandsTest, ChosenNameThatCannotBeReadGivesNoTreeAndCreatesNothing) {
+  const std::string folder = SolutionPath("a-folder.tuv-Glowmere"), missing = SolutionPath("typed.tuv-Glowmere");
+  fs::create_directories(folder);
+  for (const std::string& path : {folder, missing}) {
+    AnswerWith(path);
+    TOpenOutcome outcome = TOpenOutcome::Opened;
+    EXPECT_EQ(ExecuteOpenDialog(&outcome), nullptr);
+    EXPECT_EQ(outcome, TOpenOutcome::Unreadable);
+  }
+  AnswerWith(folder);
   EXPECT_EQ(ExecuteSaveDialog(), nullptr);
-  // Both were confirmed, so both count.
+  // All were confirmed, so all count.
   EXPECT_EQ(StatisticsFileAfterExit(),
-            "[/fileoperations/]\r\nload-click=1\r\nload=1\r\nsave-click=1\r\nsave=1\r\n\r\n");
+            "[/fileoperations/]\r\nload-click=2\r\nload=2\r\nsave-click=1\r\nsave=1\r\n\r\n");
+  EXPECT_FALSE(fs::exists(missing));
 }
 
 TEST_F(FileCommandsTest, EmptyAnswerCountsAsCancelled) {

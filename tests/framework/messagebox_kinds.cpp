@@ -1,5 +1,6 @@
 // Message boxes: caption, icon and buttons by kind, and the answer.
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QApplication>
 #include <QTimer>
 
@@ -54,6 +55,9 @@ TEST_F(MessageBoxTest, EachKindHasItsCaptionIconAndButtons) {
     EXPECT_EQ(asked[0].icon, c.icon);
     EXPECT_EQ(asked[0].buttons, c.buttons);
     EXPECT_EQ(asked[0].kind, c.kind);
+    // A question's Enter answers No: every question guards lost lights.
+    const auto box = NewMessageBox(asked[0], nullptr);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(c.kind == mkConfirmation ? QMessageBox::No : QMessageBox::NoButton));
   }
 }
 

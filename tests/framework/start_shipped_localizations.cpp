@@ -26,6 +26,9 @@ const char* const TaskKeys[] = {
     "action/exit",    "action/statement", "action/usermanual", "action/leftHint",     "action/left",
     "action/gotoRecord", "data/record",   "data/points",       "data/light",          "dialogs/clear",
     "dialogs/gotoRecord", "dialogs/savingFailed", "/help/statement", "/help/usermanual",
+    "action/edit",    "action/undo",      "action/redo",       "dialogs/noSolution",  "dialogs/loadingFailed",
+    "access/field",   "access/point",     "access/light",      "access/free",         "access/walled",
+    "access/carrying", "access/panel",    "access/gotoRecord", "access/hint",
 };
 
 class ShippedLocalizationTest : public TempHomeTest {

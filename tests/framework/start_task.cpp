@@ -126,7 +126,7 @@ TEST_F(StartTaskTest, DialogsArePresetToTheTaskFileTypeInTheTaskDocumentsFolder)
     EXPECT_EQ(dialog->nameFilters(), filters);
     EXPECT_EQ(dialog->selectedNameFilter(), filters.first());
     EXPECT_EQ(dialog->defaultSuffix(), "tuv-Glowmere");
-    EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
+    EXPECT_EQ(dialog->fileMode(), dialog == OpenDialog ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     EXPECT_EQ(fs::path(dialog->directory().absolutePath().toStdString()),
               fs::path(home.Documents() + "/TUV-2009-2/Glowmere"));
   }

@@ -58,6 +58,11 @@ class GameTest : public ::testing::Test {
   }
   std::filesystem::path UserFile(const std::string& name) const { return std::filesystem::path(home.DataHome()) / "TUV-2009-2" / name; }
   std::filesystem::path Root() const { return home.Root(); }
+  // The texts the build ships, in the program folder; without them every
+  // text reads " - ".
+  static void UseShippedTexts() {
+    std::filesystem::copy_file(std::filesystem::path(GLOWMERE_BUILD_DATA_DIR).parent_path() / "run" / "Glowmere-2.loc", "Glowmere-2.loc");
+  }
 
   static int Px(int g) { return GridToPixel(g); }
   void Move(int x, int y) { Send(QEvent::MouseMove, x, y, Qt::NoButton, pressed_); }

@@ -47,7 +47,7 @@ class BadInputGame : public GameTest {
 
   TPoints Shown() const {
     TPoints points;
-    for (int i = 0; i < window->lights.Count(); ++i) points.emplace_back(window->lights[i]->GridX, window->lights[i]->GridY);
+    for (const TGridPoint& p : window->LightPoints()) points.emplace_back(p.x, p.y);
     return points;
   }
 

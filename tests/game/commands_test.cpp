@@ -39,7 +39,7 @@ TEST_F(GameTest, LoadAsksBeforeTheDialog) {
   window->N4->trigger();
   ASSERT_EQ(window->lights.Count(), 1);
   EXPECT_EQ(window->lights[0]->GridX, gx);
-  EXPECT_EQ(ReadFile(p).find("; a comment"), std::string::npos) << "loading rewrites the file normalised";
+  EXPECT_NE(ReadFile(p).find("; a comment"), std::string::npos) << "loading only reads";
   EXPECT_EQ(AutosaveTree->ReadInteger("vertices", -1), 1);
 }
 
@@ -97,7 +97,7 @@ TEST_F(GameTest, GoToRecordWithAndWithoutRecord) {
 }
 
 TEST_F(GameTest, CaptionsComeFromTheLocalization) {
-  fs::copy_file(fs::path(GLOWMERE_BUILD_DATA_DIR).parent_path() / "run" / "Glowmere-2.loc", "Glowmere-2.loc");
+  UseShippedTexts();
   OpenWindow();
   EXPECT_NE(window->btClear->text(), " - ");
   EXPECT_NE(window->windowTitle(), " - ");
@@ -118,8 +118,6 @@ TEST_F(GameTest, LayoutKeepsBottomButtonsInPlace) {
   EXPECT_EQ(window->btLoad->y(), 342);
   EXPECT_EQ(window->btSave->y(), 373);
   EXPECT_EQ(window->pnlControl->geometry(), QRect(620, 0, 178, 410));
-  for (QAction* a : {window->N2, window->N4, window->N5, window->N7, window->N8, window->N9})
-    EXPECT_TRUE(a->shortcut().isEmpty());
 }
 
 TEST_F(GameTest, StatementShownOnFirstShowOnly) {

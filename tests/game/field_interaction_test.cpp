@@ -231,6 +231,21 @@ TEST_F(GameTest, RightButtonRemovesLightUnderMouse) {
   EXPECT_EQ(window->lights.Count(), 0);
 }
 
+// After the pointer left and came back to the same pixel (or a window
+// passed over it), a press arrives with no move before it.
+TEST_F(GameTest, PressWithNoMoveBeforeItActsOnTheLightUnderIt) {
+  OpenWindow();
+  auto [ax, ay] = FreePoint();
+  ClickGrid(ax, ay);
+  Leave();
+  Press(Px(ax), Px(ay)), Release(Px(ax), Px(ay));
+  EXPECT_EQ(window->lights.Count(), 1) << "no second light on the point";
+  Leave();
+  Press(Px(ax), Px(ay), Qt::RightButton);
+  EXPECT_EQ(window->lights.Count(), 0);
+  EXPECT_TRUE(window->cursorLight->Layer->Visible()) << "the marker shows where the light stood";
+}
+
 TEST_F(GameTest, NewerLightIconLiesAboveOlder) {
   OpenWindow();
   ClickGrid(FreePoint().first, FreePoint().second);

@@ -67,7 +67,10 @@ TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
   EXPECT_EQ(b.substr(b.find('\t') + 1), "100.0000000000\tfull.tuv-Glowmere") << b;
   EXPECT_EQ(c, "-\t-\tnone.tuv-Glowmere");
   EXPECT_EQ(Read("one.tuv-Glowmere"), before) << "judged files stay as they were";
-  EXPECT_EQ(plain.err, "") << "a clean run says nothing";
+  EXPECT_EQ(plain.err,
+            "glowmere-judge: one.tuv-Glowmere: 1 light leaves 1312.0854166667 square cells dark in 1 piece\n"
+            "glowmere-judge: none.tuv-Glowmere: no solution: no \"vertices\" in it\n")
+      << "a full cover gets no remark";
   EXPECT_FALSE(fs::exists(fs::path(home.DataHome()) / "TUV-2009-2")) << "the user's own files are not touched";
 
   const TRun ranked = RunJudge("--rank one.tuv-Glowmere none.tuv-Glowmere full.tuv-Glowmere");
@@ -89,7 +92,8 @@ TEST_F(JudgeTest, UnreadableFileIsReportedAndSkipped) {
 }
 
 // Far lights add floor that the cover lights already: judged by the count,
-// never as over-lit, and ranked behind the honest cover.
+// never as over-lit, and ranked behind the honest cover; each is named as
+// off the field, and by the statement's rules such a file lights nothing.
 TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
   auto cover = ShippedCoveringSet();
   auto plusOne = cover;
@@ -105,7 +109,16 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
   EXPECT_EQ(Lines(run.out), (std::vector<std::string>{std::to_string(cover.size()) + full + "cover.tuv-Glowmere",
                                                       std::to_string(plusOne.size()) + full + "plus-one.tuv-Glowmere",
                                                       std::to_string(plusAll.size()) + full + "plus-all.tuv-Glowmere"}));
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), long(plusAll.size() - cover.size() + 1)) << run.err;
+  EXPECT_NE(run.err.find("plus-one.tuv-Glowmere: light 32 (x#31, y#31) at (-61, 2147483647) stands off the field "
+                         "(0..60, 0..39)\n"),
+            std::string::npos)
+      << run.err;
+
+  const TRun strict = RunJudge("--strict --rank plus-all.tuv-Glowmere plus-one.tuv-Glowmere cover.tuv-Glowmere");
+  EXPECT_EQ(Lines(strict.out), (std::vector<std::string>{std::to_string(cover.size()) + full + "cover.tuv-Glowmere",
+                                                         "-" + full + "plus-all.tuv-Glowmere",
+                                                         "-" + full + "plus-one.tuv-Glowmere"}));
 }
 
 // Under a decimal-comma locale, with no runtime folder given, the share
@@ -124,15 +137,68 @@ TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   const std::string share = lines[0].substr(2, lines[0].rfind('\t') - 2);
   EXPECT_EQ(share.find(','), std::string::npos) << lines[0];
   EXPECT_EQ(share.size() - share.find('.'), 11u) << "ten decimals after a point: " << lines[0];
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "glowmere-judge: one.tuv-Glowmere: 1 light leaves 1312.0854166667 square cells dark in 1 piece\n");
   EXPECT_TRUE(fs::is_empty(tmp)) << "the judge's temporary folder, Qt's runtime folder included, is removed";
+}
+
+// The organiser's hand-made files: each gets its remark on standard error,
+// and with --strict a file that breaks the statement's rules gets "-".
+TEST_F(JudgeTest, HandMadeFilesGetTheirRemarksAndStrictVerdicts) {
+  const auto cover = ShippedCoveringSet();  // (38, 9) is light 1
+  auto plus = [&cover](std::pair<int, int> extra, size_t times) {
+    auto lights = cover;
+    lights.insert(lights.end(), times, extra);
+    return SolutionText(lights);
+  };
+  const std::string n = std::to_string(cover.size() + 1);
+  struct TCase {
+    std::string name, text, remark, verdict, strictVerdict;
+  };
+  const std::vector<TCase> cases = {
+      {"empty", "", "no solution: the file is empty", "-", "-"},
+      {"binary", std::string("\x01\0\xFF=[/]", 7), "no solution: no \"vertices\"; the file holds binary data", "-", "-"},
+      {"words", "[/]\nvertices=two\n", "no solution: \"vertices\" is \"two\", not a whole number of 32 bits", "-", "-"},
+      {"many", "[/]\nvertices=2441\n",
+       "no solution: \"vertices\" is 2441, more than the 2440 grid points of the field", "-", "-"},
+      {"off", plus({1000, -5}, 1), "light " + n + " (x#31, y#31) at (1000, -5) stands off the field (0..60, 0..39)", n,
+       "-"},
+      {"walled", plus({20, 0}, 1), "light " + n + " (x#31, y#31) at (20, 0) stands on a grid point walled in on all four sides",
+       n, "-"},
+      {"stacked", plus({38, 9}, 4), "light 35 (x#34, y#34) at (38, 9) stands on the grid point of light 1", "35", "-"},
+      {"level", "[/etc/]\nlevel=1\n" + SolutionText(cover), "level 1, not the task's level 2",
+       std::to_string(cover.size()), "-"},
+      {"part", SolutionText({cover.begin(), cover.begin() + 3}), "3 lights leave ", "-", "-"},
+  };
+  std::string files;
+  for (const TCase& c : cases) {
+    Write(c.name + ".tuv-Glowmere", c.text);
+    files += " " + c.name + ".tuv-Glowmere";
+  }
+  for (const bool strict : {false, true}) {
+    const TRun run = RunJudge((strict ? "--strict" : "") + files);
+    EXPECT_EQ(run.status, 0);
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), cases.size()) << run.out;
+    for (size_t i = 0; i < cases.size(); ++i) {
+      SCOPED_TRACE(cases[i].name + (strict ? " --strict" : ""));
+      EXPECT_EQ(lines[i].substr(0, lines[i].find('\t')), strict ? cases[i].strictVerdict : cases[i].verdict);
+      EXPECT_NE(run.err.find("glowmere-judge: " + cases[i].name + ".tuv-Glowmere: " + cases[i].remark),
+                std::string::npos)
+          << run.err;
+    }
+  }
 }
 
 TEST_F(JudgeTest, HelpDescribesColumnsAndStatuses) {
   const TRun run = RunJudge("--help");
   EXPECT_EQ(run.status, 0);
-  for (const char* word : {"--rank", "VERDICT", "SHARE", "21", "Exit status", "1 a file could not be read"})
+  for (const char* word : {"--rank", "--strict", "--picture", "--map", "VERDICT", "SHARE", "21", "Exit status",
+                           "1 a file could not be read", "dark pieces"})
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   EXPECT_EQ(RunJudge("--no-such-option x.tuv-Glowmere").status, 2);
   EXPECT_EQ(RunJudge("").status, 2);
+  Write("ragged.txt", "...\n..\n");
+  const TRun refused = RunJudge("--map ragged.txt x.tuv-Glowmere");
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "glowmere-judge: ragged.txt: row 2 has 2 cells, row 1 has 3\n");
 }

@@ -14,7 +14,7 @@ namespace {
 class LevelIcons : public ::testing::Test {
  protected:
   void SetUp() override {
-    LoadLevelLists(maps, icons);
+    LoadLevelLists({}, maps, icons);
     ASSERT_EQ(icons.Count(), 5);
   }
   const TBitmap32& Icon(int i) const { return *icons.BitmapAt(i); }

@@ -32,7 +32,7 @@ std::vector<std::string> MapRows() {
 class LevelPictures : public ::testing::Test {
  protected:
   void SetUp() override {
-    LoadLevelLists(maps, icons);
+    LoadLevelLists({}, maps, icons);
     ASSERT_EQ(maps.Count(), 3);
     rows = MapRows();
     ASSERT_FALSE(rows.empty());

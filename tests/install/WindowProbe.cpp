@@ -25,6 +25,13 @@ void Print(const char* kind, const QString& text) {
   std::printf("%s\t%s\n", kind, text.simplified().toUtf8().constData());
 }
 
+// A caption as shown: "&" marks the underlined letter, "&&" is an "&".
+QString Shown(QString caption) {
+  caption.replace(QStringLiteral("&&"), QChar(1));
+  caption.remove(QLatin1Char('&'));
+  return caption.replace(QChar(1), QLatin1Char('&'));
+}
+
 // Whether the object belongs to this window itself, not to a dialog that
 // the window owns (the prepared file dialogs are its children, hidden).
 bool InWindow(const QObject* object, const QWidget* window) {
@@ -39,10 +46,10 @@ void Dump() {
     if (!window->isVisible()) continue;
     Print("window", QString::fromLatin1(window->metaObject()->className()) + " " + window->windowTitle());
     for (QAction* action : window->findChildren<QAction*>()) {
-      if (InWindow(action, window) && !action->isSeparator() && !action->text().isEmpty()) Print("action", action->text());
+      if (InWindow(action, window) && !action->isSeparator() && !action->text().isEmpty()) Print("action", Shown(action->text()));
     }
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-      if (InWindow(button, window)) Print(qobject_cast<QCheckBox*>(button) ? "checkbox" : "button", button->text());
+      if (InWindow(button, window)) Print(qobject_cast<QCheckBox*>(button) ? "checkbox" : "button", Shown(button->text()));
     }
     for (QLabel* label : window->findChildren<QLabel*>()) {
       if (InWindow(label, window) && label->pixmap().isNull() && !label->text().isEmpty()) Print("label", label->text());

@@ -7,7 +7,7 @@
 #include <QString>
 #include <vector>
 
-#include "ArtColor.h"
+#include "art/ArtColor.h"
 
 // How a glow looks; radii in pixels of an icon of the given size.
 struct GlowStyle {

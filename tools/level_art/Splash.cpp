@@ -13,7 +13,7 @@
 #include <QRadialGradient>
 #include <cmath>
 
-#include "ArtColor.h"
+#include "art/ArtColor.h"
 #include "SplashLights.h"
 
 namespace {
@@ -36,11 +36,11 @@ QString FontFamily(const QString& file, const QString& fallback) {
 QImage LitScene(const ArtMap& map, const FieldPictures& pictures, const std::vector<QPoint>& lights) {
   QImage scene = pictures.unlit.copy();
   const int w = scene.width(), h = scene.height();
-  for (int y = MarginPixels; y < h - MarginPixels; ++y) {
+  for (int y = map.Margin(); y < h - map.Margin(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(scene.scanLine(y));
     const QRgb* lit = reinterpret_cast<const QRgb*>(pictures.lit.constScanLine(y));
-    for (int x = MarginPixels; x < w - MarginPixels; ++x) {
-      const double fx = (x + 0.5 - MarginPixels) / CellPixels, fy = (y + 0.5 - MarginPixels) / CellPixels;
+    for (int x = map.Margin(); x < w - map.Margin(); ++x) {
+      const double fx = (x + 0.5 - map.Margin()) / map.cell, fy = (y + 0.5 - map.Margin()) / map.cell;
       for (const QPoint& l : lights) {
         if (SeesPoint(map, l.x(), l.y(), fx, fy, 0.05)) {
           line[x] = lit[x];
@@ -50,11 +50,11 @@ QImage LitScene(const ArtMap& map, const FieldPictures& pictures, const std::vec
     }
   }
   // The faint grid over the floor, as in the game; walls cover it there.
-  for (int y = MarginPixels; y < h - MarginPixels; ++y) {
+  for (int y = map.Margin(); y < h - map.Margin(); ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(scene.scanLine(y));
-    for (int x = MarginPixels; x < w - MarginPixels; ++x) {
-      if ((x - MarginPixels) % CellPixels != 0 && (y - MarginPixels) % CellPixels != 0) continue;
-      if (map.IsWallCell((x - MarginPixels) / CellPixels, (y - MarginPixels) / CellPixels)) continue;
+    for (int x = map.Margin(); x < w - map.Margin(); ++x) {
+      if ((x - map.Margin()) % map.cell != 0 && (y - map.Margin()) % map.cell != 0) continue;
+      if (map.IsWallCell((x - map.Margin()) / map.cell, (y - map.Margin()) / map.cell)) continue;
       line[x] = ArtToRgb(ArtMix(ArtFromRgb(line[x]), {255, 255, 255}, 38.0 / 255.0));
     }
   }
@@ -68,7 +68,8 @@ void DrawLights(QImage& scene, const std::vector<QPoint>& lights, const QImage& 
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(Qt::NoPen);
   for (const QPoint& l : lights) {
-    const QPointF at(CellPixels * l.x() + MarginPixels + 0.5, CellPixels * l.y() + MarginPixels + 0.5);
+    // The splash is drawn from the pictures at the game's own size.
+    const QPointF at(DefaultCellPixels * (l.x() + 1) + 0.5, DefaultCellPixels * (l.y() + 1) + 0.5);
     constexpr double hazeRadius = 110;
     QRadialGradient haze(at, hazeRadius);
     haze.setColorAt(0.0, QColor(255, 214, 130, 150));
@@ -188,7 +189,7 @@ QImage DrawSplash(const ArtMap& map, const FieldPictures& pictures, const std::v
   // above and below the band that carries the name, so their glow is seen.
   const int ox = (map.PictureWidth() - SplashWidth) / 2, oy = (map.PictureHeight() - SplashHeight) / 2;
   const auto allowed = [&](const QPoint& g) {
-    const int sx = CellPixels * g.x() + MarginPixels - ox, sy = CellPixels * g.y() + MarginPixels - oy;
+    const int sx = map.cell * g.x() + map.Margin() - ox, sy = map.cell * g.y() + map.Margin() - oy;
     return sx >= 60 && sx <= SplashWidth - 60 && ((sy >= 30 && sy <= 75) || (sy >= 255 && sy <= 320));
   };
   const std::vector<QPoint> lights = ChooseSplashLights(map, SplashLightCount, allowed);

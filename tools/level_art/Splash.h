@@ -5,8 +5,8 @@
 #include <QImage>
 #include <vector>
 
-#include "ArtMap.h"
-#include "FieldPictures.h"
+#include "art/ArtMap.h"
+#include "art/FieldPictures.h"
 #include "Icons.h"
 
 constexpr int SplashWidth = 532;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ArtMap.h"
+#include "art/ArtMap.h"
 
 // True when the segment from (x0, y0) to (x1, y1), in cell units, passes
 // through no wall cell; running along a wall's side does not block.

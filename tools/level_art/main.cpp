@@ -8,9 +8,11 @@
 //                                      pixel for pixel; exit status 1 when
 //                                      one is missing or differs
 //
-// Everything is deterministic (hashed, no clock, no random device), so the
-// committed images are exactly what this program draws from the committed
-// map. The splash is left out of the check: its lettering depends on the
+// The map is read by the engine's one map reader and the field pictures are
+// drawn by the art library, the same code that draws a level designer's map
+// in the game. Everything is deterministic (hashed, no clock, no random
+// device), so the committed images are exactly what this program draws from
+// the committed map. The splash is left out of the check: its lettering depends on the
 // installed font files and their rasteriser.
 #include <QDir>
 #include <QGuiApplication>
@@ -18,10 +20,12 @@
 #include <cstdio>
 
 #include "AppIcon.h"
-#include "ArtMap.h"
-#include "FieldPictures.h"
 #include "Icons.h"
 #include "Splash.h"
+#include "art/ArtMap.h"
+#include "art/FieldPictures.h"
+#include "engine/EngineError.h"
+#include "engine/MapText.h"
 
 namespace {
 
@@ -73,9 +77,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   ArtMap map;
-  QString error;
-  if (!ReadArtMap(args[0], map, error)) {
-    std::fprintf(stderr, "level_art: %s\n", qPrintable(error));
+  try {
+    map = ArtMapOf(*LoadMapFile(args[0].toStdString()));
+  } catch (const EEngineError& e) {
+    std::fprintf(stderr, "level_art: %s\n", e.what());
     return 1;
   }
   const QDir out(args[1]);

@@ -2,7 +2,7 @@
 // every wall cell and the frame round the field, drawn once and copied into
 // both pictures so that the walls look the same lit or unlit.
 //
-// Bricks are laid in courses 5 pixels deep. A wall cell takes the direction
+// Bricks are laid in courses half a cell deep (5 pixels at 10 a cell). A wall cell takes the direction
 // of its longer run (a tall wall is laid in vertical courses, a long one in
 // horizontal courses); each course is cut into bricks of hashed lengths
 // along each run of cells that share its direction, so the bond runs on
@@ -14,7 +14,7 @@
 #include <QImage>
 #include <vector>
 
-#include "ArtMap.h"
+#include "art/ArtMap.h"
 
 // Which pixels of the picture are stone: every wall cell and the margin.
 // Size PictureWidth*PictureHeight, row by row; 1 stone, 0 floor.

@@ -1,15 +1,13 @@
 // Laying and painting the masonry of the field pictures.
-#include "Masonry.h"
+#include "art/Masonry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ArtColor.h"
-#include "ArtNoise.h"
+#include "art/ArtColor.h"
+#include "art/ArtNoise.h"
 
 namespace {
-
-constexpr int CoursePixels = 5;
 
 struct Brick {
   int x0, y0, x1, y1;  // pixel rectangle, end exclusive
@@ -39,9 +37,18 @@ int RunDown(const ArtMap& map, int c, int r) {
 
 class MasonryLayout {
  public:
-  MasonryLayout(const ArtMap& map) : map_(map), w_(map.PictureWidth()), h_(map.PictureHeight()) {
+  explicit MasonryLayout(const ArtMap& map)
+      : map_(map), w_(map.PictureWidth()), h_(map.PictureHeight()), margin_(map.Margin()), course_(map.Scaled(5)) {
     lay_.assign(size_t(w_) * size_t(h_), layNone);
     owner_.assign(size_t(w_) * size_t(h_), -1);
+    // Each cell's direction once, not once per pixel: a long run would
+    // otherwise be walked for every pixel of every cell on it.
+    cellLay_.assign(size_t(map.width) * size_t(map.height), layNone);
+    for (int r = 0; r < map.height; ++r)
+      for (int c = 0; c < map.width; ++c)
+        if (map.IsWallCell(c, r))
+          cellLay_[size_t(r) * size_t(map.width) + size_t(c)] =
+              RunAcross(map, c, r) >= RunDown(map, c, r) ? layAcross : layDown;
     for (int y = 0; y < h_; ++y) {
       for (int x = 0; x < w_; ++x) lay_[Index(x, y)] = LayOf(x, y);
     }
@@ -56,30 +63,28 @@ class MasonryLayout {
   size_t Index(int x, int y) const { return size_t(y) * size_t(w_) + size_t(x); }
 
   Lay LayOf(int x, int y) const {
-    const bool marginRow = y < MarginPixels || y >= h_ - MarginPixels;
-    const bool marginCol = x < MarginPixels || x >= w_ - MarginPixels;
+    const bool marginRow = y < margin_ || y >= h_ - margin_;
+    const bool marginCol = x < margin_ || x >= w_ - margin_;
     if (marginRow) return layAcross;
     if (marginCol) return layDown;
-    const int c = (x - MarginPixels) / CellPixels, r = (y - MarginPixels) / CellPixels;
-    if (!map_.IsWallCell(c, r)) return layNone;
-    return RunAcross(map_, c, r) >= RunDown(map_, c, r) ? layAcross : layDown;
+    const int c = (x - margin_) / map_.cell, r = (y - margin_) / map_.cell;
+    return cellLay_[size_t(r) * size_t(map_.width) + size_t(c)];
   }
 
   bool IsFramePixel(int x, int y) const {
-    return x < MarginPixels || y < MarginPixels || x >= w_ - MarginPixels || y >= h_ - MarginPixels;
+    return x < margin_ || y < margin_ || x >= w_ - margin_ || y >= h_ - margin_;
   }
 
-  // Courses run along `dir`; a course is CoursePixels deep across it and is
+  // Courses run along `dir`; a course is course_ pixels deep across it and is
   // cut into runs wherever the laying direction changes or the frame meets
   // the field (a forced joint, so no brick straddles both).
   void LayCourses(Lay dir) {
     const int along = dir == layAcross ? w_ : h_;
     const int across = dir == layAcross ? h_ : w_;
     std::vector<int> previousJoints, joints;
-    for (int k = FloorDiv(-MarginPixels, CoursePixels);
-         MarginPixels + k * CoursePixels < across; ++k) {
-      const int c0 = MarginPixels + k * CoursePixels;
-      const int c1 = std::min(c0 + CoursePixels, across);
+    for (int k = FloorDiv(-margin_, course_); margin_ + k * course_ < across; ++k) {
+      const int c0 = margin_ + k * course_;
+      const int c1 = std::min(c0 + course_, across);
       joints.clear();
       int s = 0;
       while (s < along) {
@@ -110,13 +115,13 @@ class MasonryLayout {
   void LayRun(Lay dir, int course, int s, int e, int c0, int c1, const std::vector<int>& previousJoints,
               std::vector<int>& joints) {
     const bool frame = dir == layAcross ? IsFramePixel(s, c0) : IsFramePixel(c0, s);
-    const int minLen = frame ? 12 : 7, spread = frame ? 11 : 9;
+    const int minLen = map_.Scaled(frame ? 12 : 7), spread = map_.Scaled(frame ? 11 : 9);
     const uint32_t stream = dir == layAcross ? 11u : 23u;
     int pos = s, n = 0;
     while (pos < e) {
       int len;
       if (n == 0 && (course & 1)) {
-        len = 3 + int(ArtHash(course, s, n, stream) % 5u);  // the half brick of the bond
+        len = map_.Scaled(3) + int(ArtHash(course, s, n, stream) % uint32_t(map_.Scaled(5)));  // the half brick of the bond
       } else {
         len = minLen + int(ArtHash(course, s, n, stream) % uint32_t(spread));
       }
@@ -126,9 +131,9 @@ class MasonryLayout {
         const bool close = std::any_of(previousJoints.begin(), previousJoints.end(),
                                        [j](int p) { return std::abs(p - j) <= 1; });
         if (!close) break;
-        len += 3;
+        len += map_.Scaled(3);
       }
-      if (e - (pos + len) < 4) len = e - pos;
+      if (e - (pos + len) < map_.Scaled(4)) len = e - pos;
       Brick b{};
       if (dir == layAcross) {
         b = {pos, c0, pos + len, c1, ArtHash(pos, c0, 1, stream), frame};
@@ -150,6 +155,8 @@ class MasonryLayout {
 
   const ArtMap& map_;
   int w_, h_;
+  int margin_, course_;  // pixels
+  std::vector<Lay> cellLay_;  // per cell, row by row
   std::vector<Lay> lay_;
   std::vector<int> owner_;
   std::vector<Brick> bricks_;
@@ -180,9 +187,9 @@ std::vector<uint8_t> StoneMask(const ArtMap& map) {
   for (int r = 0; r < map.height; ++r) {
     for (int c = 0; c < map.width; ++c) {
       if (map.IsWallCell(c, r)) continue;
-      for (int y = 0; y < CellPixels; ++y) {
-        for (int x = 0; x < CellPixels; ++x) {
-          const int px = MarginPixels + CellPixels * c + x, py = MarginPixels + CellPixels * r + y;
+      for (int y = 0; y < map.cell; ++y) {
+        for (int x = 0; x < map.cell; ++x) {
+          const int px = map.Margin() + map.cell * c + x, py = map.Margin() + map.cell * r + y;
           stone[size_t(py) * size_t(w) + size_t(px)] = 0;
         }
       }
@@ -205,7 +212,7 @@ void PaintMasonry(const ArtMap& map, const std::vector<uint8_t>& stone, QImage& 
       const int id = layout.OwnerAt(x, y);
       if (id < 0) continue;  // cannot happen: every stone pixel has a brick
       const Brick& b = layout.Bricks()[size_t(id)];
-      const double grain = 8.0 * ArtFractalNoise(x, y, 4.0, 31) + 3.5 * ArtSigned(x, y, 0, 32);
+      const double grain = 8.0 * ArtFractalNoise(x, y, map.Scaled(4), 31) + 3.5 * ArtSigned(x, y, 0, 32);
       ArtRgb c;
       if (x == b.x1 - 1 || y == b.y1 - 1) {
         c = (mortar * (b.frame ? 0.75 : 1.0)).Plus(0.5 * grain);

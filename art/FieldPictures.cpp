@@ -2,18 +2,16 @@
 // the masonry. The walls cast a soft shadow to the lower right onto the
 // floor (light from the top left, as on the bricks) and darken the floor a
 // little near them, so the walls read as standing up from it.
-#include "FieldPictures.h"
+#include "art/FieldPictures.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "ArtColor.h"
-#include "ArtNoise.h"
-#include "Masonry.h"
+#include "art/ArtColor.h"
+#include "art/ArtNoise.h"
+#include "art/Masonry.h"
 
 namespace {
-
-constexpr int TilePixels = 20;  // a flagstone covers 2 x 2 cells
 
 // How one floor looks.
 struct FloorStyle {
@@ -60,8 +58,8 @@ struct ShadowMaps {
   std::vector<double> cast, occlusion;
 };
 
-ShadowMaps MakeShadows(const std::vector<uint8_t>& stone, int w, int h) {
-  constexpr int shift = 3;
+ShadowMaps MakeShadows(const ArtMap& map, const std::vector<uint8_t>& stone, int w, int h) {
+  const int shift = map.Scaled(3);
   std::vector<double> shifted(stone.size()), plain(stone.size());
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
@@ -71,27 +69,28 @@ ShadowMaps MakeShadows(const std::vector<uint8_t>& stone, int w, int h) {
     }
   }
   ShadowMaps maps;
-  maps.cast = BoxBlur(BoxBlur(shifted, w, h, 2), w, h, 1);
-  maps.occlusion = BoxBlur(BoxBlur(plain, w, h, 3), w, h, 3);
+  maps.cast = BoxBlur(BoxBlur(shifted, w, h, map.Scaled(2)), w, h, map.Scaled(1));
+  maps.occlusion = BoxBlur(BoxBlur(plain, w, h, map.Scaled(3)), w, h, map.Scaled(3));
   return maps;
 }
 
-void PaintFloor(const FloorStyle& style, const std::vector<uint8_t>& stone, const ShadowMaps& shadows,
-                QImage& picture) {
+void PaintFloor(const ArtMap& map, const FloorStyle& style, const std::vector<uint8_t>& stone,
+                const ShadowMaps& shadows, QImage& picture) {
   const int w = picture.width(), h = picture.height();
+  const int margin = map.Margin(), tile = 2 * map.cell;  // a flagstone covers 2 x 2 cells
   for (int y = 0; y < h; ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < w; ++x) {
       const size_t i = size_t(y) * w + x;
       if (stone[i]) continue;
-      const int tx = (x - MarginPixels) / TilePixels, ty = (y - MarginPixels) / TilePixels;
-      const int u = (x - MarginPixels) % TilePixels, v = (y - MarginPixels) % TilePixels;
+      const int tx = (x - margin) / tile, ty = (y - margin) / tile;
+      const int u = (x - margin) % tile, v = (y - margin) % tile;
       ArtRgb c = ArtMix(style.coolTile, style.warmTile, ArtUnit(tx, ty, 0, style.stream));
       c = ArtMix(style.base, c, 0.5);
       c = c * (1.0 + style.toneSpread * ArtSigned(tx, ty, 0, style.stream + 1));
       // Broad mottling over the whole floor, then fine grain and specks.
-      c = c * (1.0 + 0.05 * ArtFractalNoise(x, y, 48.0, style.stream + 2));
-      c = c.Plus(style.grain * ArtFractalNoise(x, y, 5.0, style.stream + 5) +
+      c = c * (1.0 + 0.05 * ArtFractalNoise(x, y, map.Scaled(48), style.stream + 2));
+      c = c.Plus(style.grain * ArtFractalNoise(x, y, map.Scaled(5), style.stream + 5) +
                  0.5 * style.grain * ArtSigned(x, y, 0, style.stream + 8));
       if (ArtUnit(x, y, 0, style.stream + 9) < 0.02) c = c * 0.9;
       // Joints between the flagstones, with a soft rounded edge either side.
@@ -99,7 +98,7 @@ void PaintFloor(const FloorStyle& style, const std::vector<uint8_t>& stone, cons
         c = c * style.joint;
       } else {
         if (u == 1 || v == 1) c = c * 1.03;
-        if (u == TilePixels - 1 || v == TilePixels - 1) c = c * 0.95;
+        if (u == tile - 1 || v == tile - 1) c = c * 0.95;
       }
       const double dark = std::clamp(style.castShadow * shadows.cast[i] + style.occlusion * shadows.occlusion[i], 0.0, 0.85);
       c = ArtMix(c, style.shadowTint, dark);
@@ -113,7 +112,7 @@ void PaintFloor(const FloorStyle& style, const std::vector<uint8_t>& stone, cons
 FieldPictures DrawFieldPictures(const ArtMap& map) {
   const int w = map.PictureWidth(), h = map.PictureHeight();
   const std::vector<uint8_t> stone = StoneMask(map);
-  const ShadowMaps shadows = MakeShadows(stone, w, h);
+  const ShadowMaps shadows = MakeShadows(map, stone, w, h);
 
   QImage walls(w, h, QImage::Format_ARGB32);
   walls.fill(0xFF000000u);
@@ -122,7 +121,9 @@ FieldPictures DrawFieldPictures(const ArtMap& map) {
   FieldPictures pictures;
   pictures.unlit = walls.copy();
   pictures.lit = walls.copy();
-  PaintFloor(UnlitFloor, stone, shadows, pictures.unlit);
-  PaintFloor(LitFloor, stone, shadows, pictures.lit);
+  PaintFloor(map, UnlitFloor, stone, shadows, pictures.unlit);
+  PaintFloor(map, LitFloor, stone, shadows, pictures.lit);
   return pictures;
 }
+
+FieldPictures DrawFieldPictures(const TBitmap32& map, int cell) { return DrawFieldPictures(ArtMapOf(map, cell)); }

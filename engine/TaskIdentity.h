@@ -1,6 +1,8 @@
 // The identity the game starts the framework with: contest year, task name
 // and level. The per-user folder, the file names and the single-game lock
-// all follow from it.
+// all follow from it, and every solution file carries the level: the
+// game's Save, the solver's --out and the judge's check of a file's level
+// take it from here.
 #pragma once
 
 #include <cstdint>

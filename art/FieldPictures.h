@@ -5,11 +5,17 @@
 
 #include <QImage>
 
-#include "ArtMap.h"
+#include "art/ArtMap.h"
 
 struct FieldPictures {
   QImage unlit;  // Format_ARGB32, opaque, PictureWidth x PictureHeight
   QImage lit;
 };
 
+// At map.cell pixels per cell; the same map at the same size gives the
+// same pictures, bit for bit, on every machine.
 FieldPictures DrawFieldPictures(const ArtMap& map);
+// The pictures of an engine map (WallPixel cells are walls) at `cell`
+// pixels per cell: what the game draws for a level that carries no
+// pictures of its own.
+FieldPictures DrawFieldPictures(const TBitmap32& map, int cell = DefaultCellPixels);

@@ -1,0 +1,41 @@
+// The level map as the picture drawing sees it: a grid of wall and free
+// cells taken from the engine's map, and the pixel geometry of the field
+// pictures built on it: `cell` pixels per cell and a margin of one cell all
+// round, so grid point (i, j) lies at pixel (cell * (i + 1), cell * (j + 1)).
+// The game's field is drawn at 10 pixels per cell; the shipped pictures are
+// drawn at that size.
+#pragma once
+
+#include <vector>
+
+#include "raster/Bitmap32.h"
+
+constexpr int DefaultCellPixels = 10;
+
+struct ArtMap {
+  int width = 0;   // cells across
+  int height = 0;  // cells down
+  std::vector<bool> walls;  // width*height, row by row
+  int cell = DefaultCellPixels;  // pixels per cell, and the margin's width
+
+  // Cells outside the map read as outside (the caller says what that is).
+  bool IsWall(int c, int r, bool outside) const {
+    if (c < 0 || r < 0 || c >= width || r >= height) return outside;
+    return walls[size_t(r) * size_t(width) + size_t(c)];
+  }
+  bool IsWallCell(int c, int r) const { return IsWall(c, r, false); }
+
+  int Margin() const { return cell; }
+  int PictureWidth() const { return cell * width + 2 * Margin(); }
+  int PictureHeight() const { return cell * height + 2 * Margin(); }
+  // A length drawn as `at10` pixels at 10 pixels per cell, at this size (at
+  // least 1); exactly at10 at 10.
+  int Scaled(int at10) const {
+    const int v = (at10 * cell + 5) / 10;
+    return v < 1 ? 1 : v;
+  }
+};
+
+// The map's wall cells (WallPixel, engine/LevelMap.h) and free cells; cell:
+// pixels per cell, 1 or more.
+ArtMap ArtMapOf(const TBitmap32& map, int cell = DefaultCellPixels);

@@ -1,0 +1,27 @@
+// The statement's rules for where lights stand: on a grid point of the
+// field, never on one walled in on all four sides, one light per point.
+// The game's mouse never breaks them; a hand-edited solution file can, and
+// the judge names each light that does.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/LevelMap.h"
+#include "raster/Bitmap32.h"
+
+enum class TPlacementFault {
+  None,
+  OffField,  // outside 0..W, 0..H
+  Walled,    // IsWalledGridPoint
+  Occupied,  // an earlier light of the list stands on the same point
+};
+
+struct TPlacement {
+  TPlacementFault fault = TPlacementFault::None;
+  int32_t firstOnPoint = -1;  // Occupied: the index of the earlier light
+};
+
+// One entry per light, in order. map: the level map (its outer colour does
+// not matter).
+std::vector<TPlacement> CheckLightPlacement(const TBitmap32& map, const std::vector<TGridPoint>& lights);

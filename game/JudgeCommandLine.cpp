@@ -1,0 +1,104 @@
+// glowmere-judge's options through QCommandLineParser, as the other
+// programs read theirs. Needs the application object for --help.
+#include "game/JudgeCommandLine.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "engine/EngineError.h"
+
+namespace {
+
+const char* const Usage = "usage: glowmere-judge [--rank] [--strict] [--picture DIR] [--map FILE] FILE...\n";
+
+const char* const Description =
+    "Checks Glowmere solution files by the game's own rules and prints one line\n"
+    "per file: VERDICT <tab> SHARE <tab> PATH.\n"
+    "  VERDICT  the number of lights of a solution that lights the whole floor;\n"
+    "           21 for a share beyond the tolerance (also named on standard\n"
+    "           error as over-lit); \"-\" for a solution that leaves floor dark\n"
+    "           (and with --strict for one that breaks the statement's rules)\n"
+    "  SHARE    the lit share of the floor in percent, ten decimals, with a\n"
+    "           decimal point whatever the locale; \"-\" when the file holds no\n"
+    "           solution\n"
+    "Standard error gives the reasons, one line per remark, each naming the\n"
+    "file: why a file holds no solution (empty, no \"vertices\", a count that\n"
+    "is no number or more than the field's grid points); the number of\n"
+    "lights, the dark area in square cells and the number of dark pieces of a\n"
+    "solution that leaves floor dark; each light off the field, on a grid\n"
+    "point walled in on all four sides, or on a point that an earlier light\n"
+    "holds; a level other than the task's (2; a file without a level is\n"
+    "taken as the task's). A full cover that breaks none of these rules gets\n"
+    "no remark.\n"
+    "The judged files, the player's record, autosave and settings are never\n"
+    "changed.\n"
+    "Exit status: 0 every file judged; 1 a file could not be read (it is named\n"
+    "on standard error and gets no line) or a picture could not be written;\n"
+    "2 a wrong command line or a refused map.";
+
+}  // namespace
+
+std::optional<TJudgeOptions> ReadJudgeOptions(const std::vector<std::string>& args, std::ostream& out,
+                                              std::ostream& err, int& status) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QString::fromLatin1(Description));
+  const QCommandLineOption rankOption(QStringLiteral("rank"),
+                                      QStringLiteral("Print the lines best first (fewer lights is better); ties keep "
+                                                     "the order given."));
+  const QCommandLineOption strictOption(
+      QStringLiteral("strict"),
+      QStringLiteral("Judge by the statement's rules too: a solution with a light off the field, on a walled grid "
+                     "point or on a point another light holds, or of another level, gets \"-\" (and ranks so)."));
+  const QCommandLineOption pictureOption(
+      QStringLiteral("picture"),
+      QStringLiteral("Write DIR/NAME.png for each file (NAME: its name without the extension; -2, -3, ... added to a "
+                     "name met again): the field as the game draws it, the dark floor marked as the hint button "
+                     "marks it, and a mark on the field's edge pointing to each light off the field."),
+      QStringLiteral("DIR"));
+  const QCommandLineOption mapOption(
+      QStringLiteral("map"),
+      QStringLiteral("Judge against the level map FILE ('#' wall, '.' floor, as glowmere-solve reads it) instead of "
+                     "the shipped level."),
+      QStringLiteral("FILE"));
+  parser.addOptions({rankOption, strictOption, pictureOption, mapOption});
+  const QCommandLineOption helpOption = parser.addHelpOption();
+  const QCommandLineOption versionOption = parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Solution files to judge."),
+                               QStringLiteral("FILE..."));
+  QStringList line{QStringLiteral("glowmere-judge")};
+  for (const std::string& a : args) line << QString::fromLocal8Bit(a.data(), qsizetype(a.size()));
+  status = 2;
+  if (!parser.parse(line)) {
+    err << "glowmere-judge: " << parser.errorText().toLocal8Bit().constData() << "\n" << Usage;
+    return std::nullopt;
+  }
+  if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    out << parser.helpText().toLocal8Bit().constData();
+    status = 0;
+    return std::nullopt;
+  }
+  if (parser.isSet(versionOption)) {
+    out << "glowmere-judge " << QCoreApplication::applicationVersion().toLocal8Bit().constData() << "\n";
+    status = 0;
+    return std::nullopt;
+  }
+  TJudgeOptions options;
+  options.rank = parser.isSet(rankOption);
+  options.strict = parser.isSet(strictOption);
+  options.pictureDir = parser.value(pictureOption).toLocal8Bit().toStdString();
+  for (const QString& f : parser.positionalArguments()) options.files.emplace_back(f.toLocal8Bit().constData());
+  if (options.files.empty() || (parser.isSet(pictureOption) && options.pictureDir.empty())) {
+    err << Usage;
+    return std::nullopt;
+  }
+  if (parser.isSet(mapOption)) {
+    try {
+      options.level = DesignerLevel(parser.value(mapOption).toLocal8Bit().toStdString());
+    } catch (const EEngineError& e) {
+      err << "glowmere-judge: " << e.what() << "\n";
+      return std::nullopt;
+    }
+  }
+  status = 0;
+  return options;
+}

@@ -1,0 +1,65 @@
+// The window's composed field image is the picture; only the edge marks
+// are drawn here. They lie in the margin round the field, where the hint
+// never paints, in the placed light's yellow with a brown rim, so nothing
+// of them is taken for dark floor.
+#include "game/JudgePicture.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "engine/LevelMap.h"
+#include "game/Glowmere.h"
+
+namespace {
+
+constexpr QRgb MarkFill = 0xFFFFEF5B;
+constexpr QRgb MarkRim = 0xFF8A3A00;
+
+// A triangle in the margin at the field's edge point nearest the light,
+// its tip toward the light. Cell units in, field pixels out.
+void DrawEdgeMark(QPainter& painter, double lightX, double lightY) {
+  const double ex = std::clamp(lightX, 0.0, double(FieldWidth)), ey = std::clamp(lightY, 0.0, double(FieldHeight));
+  double dx = lightX - ex, dy = lightY - ey;
+  const double length = std::hypot(dx, dy);
+  dx /= length;
+  dy /= length;
+  const QPointF edge(GridToPixel(0) + 10.0 * ex, GridToPixel(0) + 10.0 * ey);
+  const QPointF along(dx, dy), across(-dy, dx);
+  QPainterPath mark;
+  mark.moveTo(edge + 9.0 * along);
+  mark.lineTo(edge + 2.0 * along + 4.0 * across);
+  mark.lineTo(edge + 2.0 * along - 4.0 * across);
+  mark.closeSubpath();
+  painter.setPen(QPen(QColor::fromRgba(MarkRim), 1.0));
+  painter.setBrush(QColor::fromRgba(MarkFill));
+  painter.drawPath(mark);
+}
+
+}  // namespace
+
+QImage JudgePicture(TfrmGlowmere& window) {
+  window.btHintMouseDown(TMouseButton::mbLeft);
+  const TBitmap32& composed = window.imgField->Composed();
+  // The screen shows the colour channels alone (game/FieldImage.cpp).
+  QImage picture(composed.Width(), composed.Height(), QImage::Format_ARGB32);
+  for (int32_t y = 0; y < composed.Height(); ++y) {
+    const TColor32* from = composed.ScanLine(y);
+    auto* to = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int32_t x = 0; x < composed.Width(); ++x) to[x] = from[x] | 0xFF000000u;
+  }
+  window.btHintMouseUp(TMouseButton::mbLeft);
+
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const auto& light : window.lights) {
+    const bool off = light->GridX < 0 || light->GridY < 0 || light->GridX > FieldWidth || light->GridY > FieldHeight;
+    if (off) DrawEdgeMark(painter, light->GridX, light->GridY);
+  }
+  return picture;
+}
+
+bool WriteJudgePicture(TfrmGlowmere& window, const std::string& path) {
+  return JudgePicture(window).save(QString::fromLocal8Bit(path), "PNG");
+}

@@ -73,8 +73,9 @@ class TSearch {
   bool ImproveBest();
   bool Round();
   bool AskProgram(int32_t k, std::vector<int32_t>& choice, bool& settled);
+  bool SearchActive(int32_t k, TCoverAnswer& answer);
   bool AskRelaxation(bool& rose);
-  bool Search(int32_t size, std::vector<int32_t>& chosen, double seconds);
+  bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
   void NewBest(std::vector<int32_t> cover);
   void Report(long double dark);
   TSolveResult Finish();
@@ -112,13 +113,13 @@ bool TSearch::Start() {
   return true;
 }
 
-bool TSearch::Search(int32_t size, std::vector<int32_t>& chosen, double seconds) {
+bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds) {
   TStopwatch watch(result_.times.search);
   TLocalSearchLimits limits;
   limits.deadline = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
   limits.steps = 1000000;
   limits.seed = searchSeed_++;
-  return FindCoverOfSize(pool_.Rows(), size, chosen, limits);
+  return FindCoverOfSize(rows, size, chosen, limits);
 }
 
 void TSearch::NewBest(std::vector<int32_t> cover) {
@@ -146,7 +147,7 @@ bool TSearch::ImproveBest() {
     std::vector<int32_t> fewer = result_.best;
     bool missed = false;
     for (;;) {
-      const bool found = Search(target, fewer, improveSeconds_);
+      const bool found = Search(pool_.Rows(), target, fewer, improveSeconds_);
       if (pool_.Deadline().Passed()) return false;
       ++result_.iterations;
       if (!found) {
@@ -173,6 +174,24 @@ bool TSearch::ImproveBest() {
   }
 }
 
+// A cover of k lights of the active rows by the local search, which finds
+// one in moments where the library's branching took up to minutes on
+// programs of a few hundred rows (it has no heuristics, see
+// CbcCoverProgram.cpp). answer: that cover, as the program would give it.
+// False when it found none; the program must then decide.
+bool TSearch::SearchActive(int32_t k, TCoverAnswer& answer) {
+  TWitnessRows active(field_.CandidateCount());
+  for (int32_t r : pool_.Active()) active.Add(pool_.Rows().Row(r));
+  std::vector<int32_t> chosen = seed_;
+  const double allowance = std::clamp(0.1 * result_.times.programs, 0.2, 2.0);
+  if (!Search(active, k, chosen, allowance)) return false;
+  std::sort(chosen.begin(), chosen.end());
+  answer.chosen = std::move(chosen);
+  answer.lowerBound = k;
+  answer.finished = true;
+  return true;
+}
+
 // Asks the program for the best cover of the active rows, stopped at the
 // first one of k lights. Neither a cutoff at k nor the best full cover as
 // a start helps: with either, the library's proofs took 3 to 25 times as
@@ -183,7 +202,8 @@ bool TSearch::ImproveBest() {
 bool TSearch::AskProgram(int32_t k, std::vector<int32_t>& choice, bool& settled) {
   settled = true;
   TCoverAnswer answer;
-  {
+  if (!SearchActive(k, answer)) {
+    if (pool_.Deadline().Passed()) return true;
     TStopwatch watch(result_.times.programs);
     TCoverProblem problem;
     problem.columns = field_.CandidateCount();
@@ -282,7 +302,7 @@ bool TSearch::Round() {
   // when a cover of k lights is likely.
   const double rest = pool_.Elapsed() - result_.times.search;
   const double allowance = std::max(promising_ ? 0.25 : 0.02, rest / 3 - result_.times.search);
-  const bool found = Search(k, choice, allowance);
+  const bool found = Search(pool_.Rows(), k, choice, allowance);
   if (pool_.Deadline().Passed()) return false;
   ++result_.iterations;
   if (!found) {

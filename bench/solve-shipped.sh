@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The shipped level's optimum, proved by glowmere-solve on one and on two
-# threads: the result line, the integer programs solved, the witnesses,
+# threads: the result line, the rounds of the search, the witnesses,
 # the wall time, and the judge's verdict on the solution file it writes.
 # Needs the release build.
 #   THREADS="1 2"              thread counts to run (the default)
@@ -21,6 +21,6 @@ for threads in ${THREADS:-1 2}; do
   witnesses=$(sed -E 's/^iteration [0-9]+: ([0-9]+) witnesses.*/\1/' <<<"$last")
   verdict=$("$run/glowmere-judge" "$file" 2>/dev/null | cut -f1,2)
   tenths=$(( (end - start) / 100000000 ))
-  printf '%s thread(s): %s; %s integer programs, %s witnesses, %d.%d s; judge: %s\n' \
+  printf '%s thread(s): %s; %s rounds, %s witnesses, %d.%d s; judge: %s\n' \
     "$threads" "$(cat "$work/result")" "$iterations" "$witnesses" $((tenths / 10)) $((tenths % 10)) "$verdict"
 done

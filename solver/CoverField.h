@@ -1,9 +1,14 @@
-// The field as the solver sees it: the floor, the candidate lights with
-// their lit regions, and what a set of candidates leaves dark.
+// The field as the solver sees it: the floor, the candidate lights, which
+// candidates see a point, their lit regions, and what a set of candidates
+// leaves dark.
 //
 // Candidates are the grid points where the game lets a light stand: every
-// grid point of the field that is not walled in (IsWalledGridPoint). Each candidate's region is the engine's own
-// ComputeLitRegion, so "lit" here is what the game's panel counts.
+// grid point of the field that is not walled in (IsWalledGridPoint). A
+// candidate's region is the engine's own
+// ComputeLitRegion, so "lit" here is what the game's panel counts. Regions
+// are computed on first use only: a search needs those of the lights it
+// chooses, a small share of the candidates on a large map, and "which
+// candidates see this point" is answered by TSightGrid without them.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +17,11 @@
 
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
+#include "solver/Deadline.h"
+#include "solver/SightGrid.h"
 
 struct TCandidate {
   int32_t gridX = 0, gridY = 0;
-  std::unique_ptr<TPolygon> region;  // cell units, owned
-  // The region's bounding box, cell units.
-  double left = 0, top = 0, right = 0, bottom = 0;
 };
 
 // Dark area that is only rounding, in square cells. Region vertices are
@@ -36,8 +40,8 @@ class TCoverField {
  public:
   // map: WallPixel cells are walls, any other cell floor; its pixels are
   // the same after the call. Sets the engine's field size to the map's.
-  // threads > 1 computes the regions on that many threads.
-  TCoverField(TBitmap32& map, int32_t threads);
+  explicit TCoverField(TBitmap32& map);
+  ~TCoverField();
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
@@ -47,26 +51,38 @@ class TCoverField {
   const std::vector<TCandidate>& Candidates() const { return candidates_; }
   int32_t CandidateCount() const { return int32_t(candidates_.size()); }
 
-  // How close to a candidate's region a point still counts as seen by it,
-  // in cells. A witness that no chosen region comes this close to is the
-  // corner of a dark quarter disc (it lies in a free cell, and the slack
-  // is below half a cell) of pi r^2 / 4 square cells, chosen four times
-  // the dark area that the game's full share allows: so a set of lights
-  // that misses a witness is not full even by the game's tolerance, and
-  // every lower bound holds for the game's record as well as for exact
-  // covers. The slack is also far above the rounding of region vertices
-  // (about 6e-14 cells), so rounding never takes a seen point for unseen.
-  // Darkness thinner than the slack cannot be told from light by a
-  // witness; the solver says so when it meets such a choice
-  // (TSolveResult::stalled).
+  // How close to a point a candidate must see for the point to count as
+  // seen by it, in cells. A witness that no chosen light sees is the
+  // corner of a dark quarter disc of this radius (it lies in a free cell,
+  // and the slack is below half a cell) of pi r^2 / 4 square cells, chosen
+  // four times the dark area that the game's full share allows: so a set
+  // of lights that misses a witness is not full even by the game's
+  // tolerance, and every lower bound holds for the game's record as well
+  // as for exact covers. Darkness thinner than the slack cannot be told
+  // from light by a witness; the solver says so when it meets such a
+  // choice (TSolveResult::stalled).
   double SeeingSlack() const { return seeingSlack_; }
-  // p lies in the candidate's region or within SeeingSlack of it.
-  bool Sees(int32_t candidate, gpc_vertex p) const;
-  // For each point, the candidates that see it, ascending; on threads.
-  std::vector<std::vector<int32_t>> SeersOf(const std::vector<gpc_vertex>& points, int32_t threads) const;
+  // The candidates that see p, ascending: every candidate that lights
+  // anything within SeeingSlack of p is among them (TSightGrid with twice
+  // the slack as its margin), and a candidate is only among them when its
+  // view of p comes within that margin of being clear.
+  std::vector<int32_t> SeersOf(gpc_vertex p) const;
+  // The same for many points, on threads; false (and rows incomplete) when
+  // the deadline came first.
+  bool SeersOf(const std::vector<gpc_vertex>& points, int32_t threads, const TDeadline& deadline,
+               std::vector<std::vector<int32_t>>& rows) const;
 
-  // The floor that the chosen candidates leave dark: the floor minus each
-  // chosen region, by the same clipper as every region.
+  // A candidate's lit region, computed on first use (not thread-safe; use
+  // PrepareRegions to compute many on threads).
+  const TPolygon& Region(int32_t candidate) const;
+  // Computes the regions of the candidates that have none yet, on
+  // threads; false when the deadline came first (some stay missing).
+  bool PrepareRegions(const std::vector<int32_t>& candidates, int32_t threads, const TDeadline& deadline) const;
+  // Seconds spent computing regions so far.
+  double RegionSeconds() const { return regionSeconds_; }
+
+  // The floor that the chosen candidates leave dark: the floor minus the
+  // union of their regions, through the engine's clipper.
   std::unique_ptr<TPolygon> DarkRemainder(const std::vector<int32_t>& chosen) const;
   // The chosen candidates leave no dark area beyond rounding.
   bool LightsWholeFloor(const std::vector<int32_t>& chosen) const;
@@ -79,5 +95,10 @@ class TCoverField {
   double seeingSlack_ = 0;
   std::vector<uint8_t> walls_;  // width_ * height_, row by row; 1 = wall
   std::unique_ptr<TPolygon> floor_;
+  TPolygonList wallRects_;
   std::vector<TCandidate> candidates_;
+  std::vector<int32_t> candidateAt_;  // (width_ + 1) * (height_ + 1) grid points; -1: no candidate
+  std::unique_ptr<TSightGrid> sight_;
+  mutable std::vector<std::unique_ptr<TPolygon>> regions_;  // per candidate; null until needed
+  mutable double regionSeconds_ = 0;
 };

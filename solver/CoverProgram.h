@@ -13,31 +13,35 @@ struct TCoverProblem {
   int32_t columns = 0;
   // Per row, the columns that cover it, ascending; no row is empty.
   std::vector<std::vector<int32_t>> rows;
-  // A cover of every row, for a warm start; empty when none is known.
-  std::vector<int32_t> start;
   // Every cover of the rows is known to need at least this many columns
   // (a bound proved for fewer rows holds for more), so the search may stop
   // at the first cover of that size instead of proving it optimal again.
-  // (As a row of the program it would slow CBC's proofs several times.)
+  // (As a row of the program it would slow the library's proofs several
+  // times.)
   int32_t atLeast = 0;
   double timeLimit = 60;  // seconds
   int32_t threads = 1;
 };
 
 struct TCoverAnswer {
-  // The best cover found, ascending: the optimum when optimal is set, else
-  // the best within the time (the start when nothing better came).
+  // The best cover found, ascending: the optimum when finished, else the
+  // best within the time; empty when none was found.
   std::vector<int32_t> chosen;
   int32_t lowerBound = 0;  // no cover of the rows has fewer columns
-  bool optimal = false;
+  bool finished = false;   // the search ran to its end: chosen is optimal
+  // The library failed (a signal, an abort, an exception), also when tried
+  // again another way; lowerBound still holds (atLeast at worst). failure
+  // says how; it also tells of a first try that failed when the second
+  // did not.
+  bool failed = false;
+  std::string failure;
 };
 
 class TCoverProgram {
  public:
   virtual ~TCoverProgram() = default;
-  virtual std::string Name() const = 0;
-  // Throws std::runtime_error when the library fails (not for a time
-  // limit, which gives the best found so far).
+  // Never throws for a failure of the library: see TCoverAnswer::failed.
+  // Returns within timeLimit and a fraction of a second.
   virtual TCoverAnswer Solve(const TCoverProblem& problem) = 0;
 };
 

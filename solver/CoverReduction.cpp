@@ -24,10 +24,8 @@ TBits BitsOf(const std::vector<int32_t>& members, size_t words) {
 }
 
 // Keeps, of sets, those that no kept set is (for rows) a subset of / (for
-// columns) a superset of. Returns the kept indices, ascending; for each
-// dropped index dominator[i] is a kept index that settles it.
-std::vector<size_t> KeepUndominated(const std::vector<std::vector<int32_t>>& sets, size_t universe, bool keepSmall,
-                                    std::vector<size_t>& dominator) {
+// columns) a superset of. Returns the kept indices, ascending.
+std::vector<size_t> KeepUndominated(const std::vector<std::vector<int32_t>>& sets, size_t universe, bool keepSmall) {
   const size_t words = (universe + 63) / 64;
   std::vector<TBits> bits;
   bits.reserve(sets.size());
@@ -37,21 +35,16 @@ std::vector<size_t> KeepUndominated(const std::vector<std::vector<int32_t>>& set
   std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     return keepSmall ? sets[a].size() < sets[b].size() : sets[a].size() > sets[b].size();
   });
-  dominator.assign(sets.size(), 0);
   std::vector<size_t> kept;
   for (size_t i : order) {
     bool dropped = false;
     for (size_t k : kept) {
       if (keepSmall ? SubsetOf(bits[k], bits[i]) : SubsetOf(bits[i], bits[k])) {
-        dominator[i] = k;
         dropped = true;
         break;
       }
     }
-    if (!dropped) {
-      kept.push_back(i);
-      dominator[i] = i;
-    }
+    if (!dropped) kept.push_back(i);
   }
   std::sort(kept.begin(), kept.end());
   return kept;
@@ -60,16 +53,25 @@ std::vector<size_t> KeepUndominated(const std::vector<std::vector<int32_t>>& set
 }  // namespace
 
 TReducedCover ReduceCover(const TCoverProblem& problem) {
+  // Only the columns that some row holds take part, renumbered in order:
+  // on a large map the rows of a program reach a small share of the
+  // candidates, and every bit set below is as long as the columns.
+  std::vector<int32_t> renumbered(size_t(problem.columns), -1);
+  for (const auto& row : problem.rows)
+    for (int32_t c : row) renumbered[size_t(c)] = 0;
+  std::vector<int32_t> original;
+  for (int32_t c = 0; c < problem.columns; ++c)
+    if (renumbered[size_t(c)] == 0) {
+      renumbered[size_t(c)] = int32_t(original.size());
+      original.push_back(c);
+    }
   std::vector<std::vector<int32_t>> rows = problem.rows;
-  std::vector<int32_t> original(size_t(problem.columns));
-  std::iota(original.begin(), original.end(), 0);
-  // start in the current numbering
-  std::vector<int32_t> start = problem.start;
+  for (auto& row : rows)
+    for (int32_t& c : row) c = renumbered[size_t(c)];
   for (;;) {
     // Rows.
-    std::vector<size_t> rowDominator;
     const int32_t columns = int32_t(original.size());
-    const std::vector<size_t> keptRows = KeepUndominated(rows, size_t(columns), true, rowDominator);
+    const std::vector<size_t> keptRows = KeepUndominated(rows, size_t(columns), true);
     std::vector<std::vector<int32_t>> fewerRows;
     for (size_t r : keptRows) fewerRows.push_back(std::move(rows[r]));
     const bool rowsDropped = fewerRows.size() < rows.size();
@@ -79,8 +81,7 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
     std::vector<std::vector<int32_t>> cols(static_cast<size_t>(columns));
     for (size_t r = 0; r < rows.size(); ++r)
       for (int32_t c : rows[r]) cols[size_t(c)].push_back(int32_t(r));
-    std::vector<size_t> colDominator;
-    std::vector<size_t> keptCols = KeepUndominated(cols, rows.size(), false, colDominator);
+    std::vector<size_t> keptCols = KeepUndominated(cols, rows.size(), false);
     // A column without rows is no use to any cover.
     keptCols.erase(std::remove_if(keptCols.begin(), keptCols.end(), [&](size_t c) { return cols[c].empty(); }),
                    keptCols.end());
@@ -95,14 +96,6 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
         if (renumber[size_t(c)] >= 0) kept.push_back(renumber[size_t(c)]);
       row = std::move(kept);
     }
-    std::vector<int32_t> newStart;
-    for (int32_t c : start) {
-      const size_t d = colDominator[size_t(c)];
-      if (renumber[d] >= 0) newStart.push_back(renumber[d]);
-    }
-    std::sort(newStart.begin(), newStart.end());
-    newStart.erase(std::unique(newStart.begin(), newStart.end()), newStart.end());
-    start = std::move(newStart);
     std::vector<int32_t> newOriginal;
     for (size_t c : keptCols) newOriginal.push_back(original[c]);
     original = std::move(newOriginal);
@@ -111,7 +104,6 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
   reduced.problem = problem;
   reduced.problem.columns = int32_t(original.size());
   reduced.problem.rows = std::move(rows);
-  reduced.problem.start = std::move(start);
   reduced.original = std::move(original);
   return reduced;
 }

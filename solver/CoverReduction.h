@@ -16,6 +16,4 @@ struct TReducedCover {
   std::vector<int32_t> original;   // reduced column -> column of the input
 };
 
-// The start, when given, is carried over: each dropped column of it is
-// replaced by a kept column that covers all its rows, so it stays a cover.
 TReducedCover ReduceCover(const TCoverProblem& problem);

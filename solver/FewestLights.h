@@ -1,13 +1,14 @@
 // The fewest lights that light the whole floor, by the iterative witness
-// method: the fewest candidates that light a finite set of witness points
-// is a lower bound; where the chosen candidates leave floor dark, witnesses
-// are added inside every dark piece and the program is solved again; once
-// the chosen candidates light everything, their number is the optimum.
-// The lower bounds hold even for the game's tolerance (a set of fewer
-// lights always leaves more dark than the game's full share allows), so
-// the optimum is also the fewest lights on the field's grid points that
-// the game accepts as a record. (A loaded file may put lights off the
-// field, where the game computes them too; those are no candidates here.)
+// method: the fewest candidates that see a finite set of witness points
+// is a lower bound; where chosen candidates leave floor dark, witnesses
+// are added inside every dark piece and the question is asked again; once
+// a set of as many candidates as the lower bound lights everything, it is
+// the optimum. The lower bounds hold even for the game's tolerance (a set
+// of fewer lights always leaves more dark than the game's full share
+// allows), so the optimum is also the fewest lights on the field's grid
+// points that the game accepts as a record. (A loaded file may put lights
+// off the field, where the game computes them too; those are no
+// candidates here.)
 //
 // "Light everything" means that the dark remainder (the floor minus the
 // chosen regions, through the engine's clipper) has no area beyond the
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "solver/CoverField.h"
@@ -31,28 +33,54 @@ struct TSolveOptions {
   std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
 };
 
-// One line of progress: after the greedy start (iteration 0) and after
-// every integer program.
+// Seconds spent in each kind of work, since `began`.
+struct TSolveTimes {
+  double regions = 0;   // lit regions of candidates (ComputeLitRegion)
+  double rows = 0;      // which candidates see each witness
+  double dark = 0;      // dark remainders and witnesses in them
+  double search = 0;    // greedy covers and the local search
+  double relaxations = 0;  // LP relaxations over the known rows
+  double programs = 0;  // integer programs, reduction included
+};
+
+// One line of progress: after the start (iteration 0) and after every
+// round of the search.
 struct TSolveProgress {
   int32_t iteration = 0;
   size_t witnesses = 0;
   int32_t lowerBound = 0;
   int32_t best = 0;          // lights of the best full cover so far
-  long double darkArea = 0;  // square cells left dark by this iteration's choice
+  long double darkArea = 0;  // square cells left dark by this round's choice
   double elapsed = 0;        // seconds since options.began
+  TSolveTimes times;
 };
 
 struct TSolveResult {
   std::vector<int32_t> best;  // candidate indices of the best full cover
   int32_t lowerBound = 0;     // no full cover has fewer lights
   bool proved = false;        // best.size() == lowerBound
+  // The time ran out before any cover was found by the search: best is a
+  // cover made without it (one light in a corner of each of a set of free
+  // rectangles that tile the floor), full by construction.
+  bool makeshift = false;
   // The search stopped because a choice came back that witnesses cannot
   // tell from a full cover (darkness thinner than the seeing slack).
   bool stalled = false;
-  int32_t iterations = 0;     // integer programs solved
+  // The integer-programming library failed (also when tried again): the
+  // search stopped there; failure says how.
+  bool failed = false;
+  std::string failure;
+  // The lit share of best as the game's panel computes it, in percent,
+  // measured before the time limit ends; -1 for the makeshift cover (full
+  // by construction, and measuring it would take the regions of many
+  // lights) or when the time was up first.
+  long double litPercent = -1;
+  int32_t iterations = 0;     // rounds of the search
+  int32_t programs = 0;       // integer programs solved
   size_t witnesses = 0;
   double elapsed = 0;
+  TSolveTimes times;
 };
 
-TSolveResult SolveFewestLights(const TCoverField& field, TCoverProgram& program, const TSolveOptions& options,
+TSolveResult SolveFewestLights(TCoverField& field, TCoverProgram& program, const TSolveOptions& options,
                                const std::function<void(const TSolveProgress&)>& progress);

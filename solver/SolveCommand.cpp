@@ -1,12 +1,15 @@
-// The command line of glowmere-solve around SolveFewestLights. Numbers are
-// printed through std::to_chars, so the output reads the same in every
-// locale (the Qt application sets the C locale from the environment).
+// The command line of glowmere-solve around SolveFewestLights, in three
+// steps: reading the command line (and the map), solving, reporting.
+// Numbers are printed through std::to_chars, so the output reads the same
+// in every locale (the Qt application sets the C locale from the
+// environment).
 #include "solver/SolveCommand.h"
 
 #include <QCoreApplication>
 
 #include <QCommandLineParser>
 #include <charconv>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -23,6 +26,14 @@ namespace {
 constexpr double DefaultTimeLimit = 600;
 constexpr int32_t MaxThreads = 64;
 
+// What the command line asks for.
+struct TSolveRequest {
+  std::unique_ptr<TBitmap32> map;
+  std::string outPath;  // empty: no solution file
+  double timeLimit = DefaultTimeLimit;
+  int32_t threads = 1;
+};
+
 std::string Fixed(double value, int digits) {
   char text[64];
   const auto done = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, digits);
@@ -31,21 +42,31 @@ std::string Fixed(double value, int digits) {
 
 void PrintProgress(std::ostream& err, const TSolveProgress& p) {
   err << "iteration " << p.iteration << ": " << p.witnesses << " witnesses, lower bound " << p.lowerBound
-      << ", best " << p.best << ", dark " << Fixed(double(p.darkArea), 10) << ", " << Fixed(p.elapsed, 1) << " s"
-      << std::endl;
+      << ", best " << p.best << ", dark " << (p.darkArea < 0 ? std::string("-") : Fixed(double(p.darkArea), 10))
+      << ", " << Fixed(p.elapsed, 1) << " s (regions " << Fixed(p.times.regions, 1) << " s, rows "
+      << Fixed(p.times.rows, 1) << " s, dark " << Fixed(p.times.dark, 1) << " s, search "
+      << Fixed(p.times.search, 1) << " s, LP relaxations " << Fixed(p.times.relaxations, 1) << " s, integer programs "
+      << Fixed(p.times.programs, 1) << " s)" << std::endl;
 }
 
-}  // namespace
+constexpr int NotDone = -1;
 
-int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err) {
-  const auto began = std::chrono::steady_clock::now();
+// Fills request from the command line; returns NotDone to go on, else the
+// exit status (after --help, --version or a refusal).
+int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostream& err, TSolveRequest& request) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Finds the fewest lights that light the whole floor of a level, and proves that no fewer can.\n"
-      "Progress goes to standard error, one line per iteration: witnesses, lower bound, best full cover\n"
-      "so far, dark area of the iteration's choice (square cells), elapsed seconds. Standard output gets\n"
-      "\"optimum N\" when the optimum is proved, else \"best N, lower bound M\".\n"
-      "Exit status: 0 done, 1 the solution file could not be written, 2 bad arguments or a refused map.");
+      "Progress goes to standard error, one line per round: witnesses, lower bound, best full cover so\n"
+      "far, dark area of the round's choice (square cells, \"-\" when the round chose none), elapsed\n"
+      "seconds, and the seconds spent on lit regions, witness rows, dark remainders, the local search,\n"
+      "the LP relaxations and the integer programs. Standard output gets \"optimum N\" when the optimum is proved, else\n"
+      "\"best N, lower bound M\". The run ends within its time limit and a few per cent; when the time\n"
+      "runs out before the search has any cover, the cover is one light for each of a set of free\n"
+      "rectangles that tile the floor.\n"
+      "Exit status: 0 done; 1 the solution file could not be written, or the game would not count the\n"
+      "cover as full; 2 bad arguments or a refused map (nothing is written); 3 the integer-programming\n"
+      "library failed (the best cover and lower bound found until then are still reported and written).");
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption mapOption("map", "Level map FILE, as data/map.txt ('#' wall, '.' floor); default: the shipped level.", "FILE");
@@ -69,64 +90,83 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
   if (!parser.positionalArguments().isEmpty())
     return refuse("unexpected argument " + parser.positionalArguments().first().toStdString());
 
-  double timeLimit = DefaultTimeLimit;
   if (parser.isSet(timeOption)) {
     bool ok = false;
-    timeLimit = parser.value(timeOption).toDouble(&ok);
-    if (!ok || !(timeLimit >= 0) || timeLimit > 1e9) return refuse("--time-limit needs a number of seconds, 0 or more");
+    request.timeLimit = parser.value(timeOption).toDouble(&ok);
+    if (!ok || !(request.timeLimit >= 0) || request.timeLimit > 1e9)
+      return refuse("--time-limit needs a number of seconds, 0 or more");
   }
-  int32_t threads = 1;
   if (parser.isSet(threadsOption)) {
     bool ok = false;
-    threads = parser.value(threadsOption).toInt(&ok);
-    if (!ok || threads < 1 || threads > MaxThreads)
+    request.threads = parser.value(threadsOption).toInt(&ok);
+    if (!ok || request.threads < 1 || request.threads > MaxThreads)
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
-  std::unique_ptr<TCoverProgram> program = MakeCbcCoverProgram();
+  if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
 
-  auto map = std::make_unique<TBitmap32>();
   try {
-    if (parser.isSet(mapOption)) {
-      LoadMapFile(parser.value(mapOption).toStdString(), *map);
-    } else {
-      LoadMapText(ShippedMapText(), *map);
-    }
+    request.map = parser.isSet(mapOption) ? LoadMapFile(parser.value(mapOption).toStdString())
+                                          : LoadMapText(ShippedMapText());
   } catch (const EEngineError& e) {
     return refuse(e.what());
   }
+  return NotDone;
+}
 
-  try {
-    TCoverField field(*map, threads);
-    TSolveOptions options;
-    options.timeLimit = timeLimit;
-    options.threads = threads;
-    options.began = began;
-    const TSolveResult result =
-        SolveFewestLights(field, *program, options, [&](const TSolveProgress& p) { PrintProgress(err, p); });
-    const int32_t n = int32_t(result.best.size());
-    if (result.proved) {
-      out << "optimum " << n << std::endl;
-    } else {
-      if (result.stalled) err << "glowmere-solve: a choice left only darkness too thin for a witness; stopped\n";
-      out << "best " << n << ", lower bound " << result.lowerBound << std::endl;
-    }
-    int status = 0;
-    const long double share = field.LitPercent(result.best);
+// The result line, the warnings, the check of the cover as the game
+// measures it and the solution file; returns the exit status.
+int Report(const TCoverField& field, const TSolveResult& result, const TSolveRequest& request, std::ostream& out,
+           std::ostream& err) {
+  const int32_t n = int32_t(result.best.size());
+  if (result.proved) {
+    out << "optimum " << n << std::endl;
+  } else {
+    if (result.stalled) err << "glowmere-solve: a choice left only darkness too thin for a witness; stopped\n";
+    if (result.makeshift)
+      err << "glowmere-solve: the time ran out before the search found a cover; one light per free rectangle\n";
+    out << "best " << n << ", lower bound " << result.lowerBound << std::endl;
+  }
+  int status = 0;
+  if (result.failed) {
+    err << "glowmere-solve: " << result.failure << "; stopped with the best cover and lower bound so far\n";
+    status = 3;
+  }
+  if (result.litPercent >= 0) {
+    const long double share = result.litPercent;
     if (OverLitShare(share)) {
       err << "glowmere-solve: the game measures this cover at " << Fixed(double(share), 10)
           << " %, outside its full-light range\n";
       status = 1;
     }
-    if (parser.isSet(outOption)) {
-      std::vector<TGridPoint> lights;
-      for (int32_t c : result.best) lights.push_back({field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY});
-      const std::string path = parser.value(outOption).toStdString();
-      if (!WriteSolutionFile(path, lights)) {
-        err << "glowmere-solve: cannot write " << path << "\n";
-        status = 1;
-      }
+  }
+  if (!request.outPath.empty()) {
+    std::vector<TGridPoint> lights;
+    for (int32_t c : result.best)
+      lights.push_back({field.Candidates()[size_t(c)].gridX, field.Candidates()[size_t(c)].gridY});
+    if (!WriteSolutionFile(request.outPath, lights)) {
+      err << "glowmere-solve: cannot write " << request.outPath << "\n";
+      status = 1;
     }
-    return status;
+  }
+  return status;
+}
+
+}  // namespace
+
+int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err) {
+  const auto began = std::chrono::steady_clock::now();
+  TSolveRequest request;
+  if (const int status = ReadCommandLine(arguments, out, err, request); status != NotDone) return status;
+  try {
+    TCoverField field(*request.map);
+    TSolveOptions options;
+    options.timeLimit = request.timeLimit;
+    options.threads = request.threads;
+    options.began = began;
+    std::unique_ptr<TCoverProgram> program = MakeCbcCoverProgram();
+    const TSolveResult result =
+        SolveFewestLights(field, *program, options, [&](const TSolveProgress& p) { PrintProgress(err, p); });
+    return Report(field, result, request, out, err);
   } catch (const std::exception& e) {
     err << "glowmere-solve: " << e.what() << "\n";
     return 1;

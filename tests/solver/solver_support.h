@@ -18,10 +18,10 @@
 
 inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
   auto map = LoadMapText(picture);
-  return std::make_unique<TCoverField>(*map, 1);
+  return std::make_unique<TCoverField>(*map);
 }
 
-inline TSolveResult Solve(const TCoverField& field) {
+inline TSolveResult Solve(TCoverField& field) {
   auto ip = MakeCbcCoverProgram();
   TSolveOptions options;
   options.timeLimit = 120;

@@ -54,6 +54,9 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   // icons and lit regions, every light on its grid point, the outline or
   // the dark floor shown as before.
   void ScaleField(int32_t cell);
+  // Whether the field's pictures are drawn at its size, not yet scaled from
+  // another (they come from a worker a moment after a resize).
+  bool FieldPicturesExact() const { return cellPixels == DesignCellPixels || pictures_.exact; }
   // Shows the window at the size it had when the game last ended (kept in
   // the settings), maximised if it was.
   void ShowAtLastSize();

@@ -33,7 +33,13 @@ void TransferRow(TColor32* d, const TColor32* s, int32_t n, const TBitmap32& bit
       break;
     case dmBlend:
       if (bitmap.MasterAlpha() == 0) return;
-      for (int32_t i = 0; i < n; ++i) d[i] = BlendColor32(s[i], d[i]);
+      // Most pixels of a field's layers are transparent or opaque.
+      for (int32_t i = 0; i < n; ++i) {
+        const TColor32 c = s[i];
+        const uint32_t a = c >> 24;
+        if (a == 255) d[i] = c;
+        else if (a != 0) d[i] = BlendColor32(c, d[i]);
+      }
       break;
     case dmTransparent: {
       const TColor32 key = bitmap.OuterColor();

@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 
 #include "GameFixture.h"
+#include "art/FieldPictures.h"
 #include "game/FieldScale.h"
 
 namespace {
@@ -62,6 +63,18 @@ TEST_F(FieldScaleTest, TwiceTheCellIsDrawnAtItsPixelsNotDoubled) {
   for (int y = 0; y < lit.Height(); ++y)
     for (int x = 0; x < lit.Width(); ++x) partly += AlphaOf(lit.ReadPixel(x, y)) % 255 != 0;
   EXPECT_GT(partly, 200);
+}
+
+TEST_F(FieldScaleTest, WallsAreLaidWholeAtOddCellSizes) {
+  OpenWindow();
+  for (int cell : {15, 13}) {
+    const FieldPictures drawn = DrawFieldPictures(*window->mapBitmap, cell);
+    // Bricks are laid on black: a wall pixel that no brick took stays black.
+    int bare = 0;
+    for (int y = 0; y < drawn.lit.height(); ++y)
+      for (int x = 0; x < drawn.lit.width(); ++x) bare += drawn.lit.pixel(x, y) == 0xFF000000u;
+    EXPECT_EQ(bare, 0) << cell << " pixels a cell";
+  }
 }
 
 TEST_F(FieldScaleTest, PointerFindsItsDevicePixelAtEveryRatio) {

@@ -13,16 +13,32 @@ include(GoogleTest)
 
 # The name of the desktop entry, the AppStream component and the icon.
 set(GLOWMERE_APP_ID org.glowmere.Glowmere)
-set(GLOWMERE_HOMEPAGE_URL "https://glowmere.example.org")
-# Where an installed game finds its localization files (GNUInstallDirs).
-set(GLOWMERE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/glowmere)
-set(GLOWMERE_INSTALL_FULL_DATADIR ${CMAKE_INSTALL_FULL_DATADIR}/glowmere)
+# The programs go where Debian and the FHS put games: games/ under the
+# prefix (/usr/games, /usr/local/games), and the game's data read from
+# share/games/glowmere/. A project variable rather than GNUInstallDirs'
+# bin/, so that build folders configured before keep no stale bin/.
+set(GLOWMERE_INSTALL_BINDIR games CACHE PATH "Where the programs are installed, relative to the prefix")
+set(GLOWMERE_INSTALL_DATADIR ${CMAKE_INSTALL_DATADIR}/games/glowmere)
+# The game finds its data from its own folder, so an installed tree can
+# move (framework/ProgramFolder.h).
+file(RELATIVE_PATH GLOWMERE_DATA_FROM_BINDIR ${CMAKE_INSTALL_PREFIX}/${GLOWMERE_INSTALL_BINDIR}
+     ${CMAKE_INSTALL_PREFIX}/${GLOWMERE_INSTALL_DATADIR})
 
 add_compile_options(-Wall -Wextra)
 
 if(GLOWMERE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+elseif(NOT CMAKE_BUILD_TYPE STREQUAL "Debug" AND NOT GLOWMERE_FUZZ)
+  # The optimised builds are the ones packaged: Debian's hardening, and no
+  # build folder in the programs (assertion texts, debug information), so
+  # that two builds of one commit in different folders give the same bytes.
+  # The build folder's map comes last: GCC takes the last map that matches,
+  # and the build folder may lie inside the sources.
+  add_compile_options(-D_FORTIFY_SOURCE=2 -fstack-protector-strong
+                      -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=
+                      -ffile-prefix-map=${PROJECT_BINARY_DIR}/=build/)
+  add_link_options(-Wl,-z,relro -Wl,-z,now)
 endif()
 
 # glowmere_library(NAME [DEPS ...]): one library per source folder, made of

@@ -1,15 +1,23 @@
-# Install rules (GNUInstallDirs): the programs, the localization files in
-# their Windows-1251 form, the desktop entry, the icons and the AppStream
-# metadata.
+# Install rules: the programs in games/ (GLOWMERE_INSTALL_BINDIR), the
+# localization files in their Windows-1251 form, the desktop entry, the
+# icons and the AppStream metadata. The manual pages, the copyright file
+# and the changelog are doc/'s.
 #
 #   cmake --install build/release --prefix P
 
-# The programs that exist in this tree; the solver joins when it is built.
 foreach(program glowmere glowmere-judge glowmere-solve)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
+  install(TARGETS ${program} RUNTIME DESTINATION ${GLOWMERE_INSTALL_BINDIR})
 endforeach()
+# A stripped install (the package) also drops the compilers' notes, as
+# Debian's own stripping does: they are of no use to anyone running it.
+install(CODE "
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program glowmere glowmere-judge glowmere-solve)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+                              \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${GLOWMERE_INSTALL_BINDIR}/\${program}\"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()")
 
 # An installed game started anywhere but in a folder with its own .loc
 # files reads these copies and never writes them (framework/ProgramFolder.h).
@@ -18,15 +26,27 @@ endforeach()
 install(FILES ${PROJECT_BINARY_DIR}/data/loc/TUV-2009-2.loc ${PROJECT_BINARY_DIR}/data/loc/Glowmere-2.loc
         DESTINATION ${GLOWMERE_INSTALL_DATADIR})
 
-# The desktop entry and the metadata carry the version and the names of
-# the icon and the entry; they are made at configure time from data/desktop/.
+# The metadata carries the releases of doc/changelog and the names of the
+# icon and the entry; it is made at configure time from data/desktop/.
 set(glowmere_desktop_dir ${PROJECT_BINARY_DIR}/desktop)
-configure_file(${PROJECT_SOURCE_DIR}/data/desktop/glowmere.desktop.in
-               ${glowmere_desktop_dir}/${GLOWMERE_APP_ID}.desktop @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/desktop/glowmere.metainfo.xml.in
                ${glowmere_desktop_dir}/${GLOWMERE_APP_ID}.metainfo.xml @ONLY)
-install(FILES ${glowmere_desktop_dir}/${GLOWMERE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${glowmere_desktop_dir}/${GLOWMERE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The desktop entry starts the installed game by its full path, which only
+# the install knows (--prefix, or /usr for the package): /usr/games is not
+# on every user's PATH (root's, for one), nor is games/ under a private
+# prefix.
+set(GLOWMERE_GAME_PATH @GLOWMERE_GAME_PATH@)  # left for the install to fill in
+configure_file(${PROJECT_SOURCE_DIR}/data/desktop/glowmere.desktop.in
+               ${glowmere_desktop_dir}/glowmere.desktop.in @ONLY)
+install(CODE "
+  set(glowmere_desktop_template \"${glowmere_desktop_dir}/glowmere.desktop.in\")
+  set(glowmere_desktop_dir \"${glowmere_desktop_dir}/installed\")
+  set(glowmere_desktop_name \"${GLOWMERE_APP_ID}.desktop\")
+  set(glowmere_bindir \"${GLOWMERE_INSTALL_BINDIR}\")
+  set(glowmere_applications_dir \"${CMAKE_INSTALL_DATADIR}/applications\")")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallDesktopEntry.cmake)
 
 # Drawn by tools/level_art from the placed light's icon.
 foreach(size 48 64 128 256)

@@ -10,7 +10,7 @@
 #include <vector>
 
 // The installed data folder: absolute, or relative to the folder of the
-// running executable ("../share/glowmere"). Empty, the default, means the
+// running executable ("../share/games/glowmere"). Empty, the default, means the
 // program is not installed (tests, the judge): the current directory is
 // then the program folder whatever it holds.
 void SetInstalledDataFolder(const std::string& folder);

@@ -10,18 +10,15 @@ bool TLightHistory::Commit(const TLightPoints& now) {
   return true;
 }
 
-const TLightPoints& TLightHistory::Undo() {
-  assert(CanUndo());
-  redo_.push_back(std::move(current_));
-  current_ = std::move(undo_.back());
-  undo_.pop_back();
+// Undo and redo are one move between the two stacks, in opposite senses.
+const TLightPoints& TLightHistory::Step(std::vector<TLightPoints>& from, std::vector<TLightPoints>& to) {
+  assert(!from.empty());
+  to.push_back(std::move(current_));
+  current_ = std::move(from.back());
+  from.pop_back();
   return current_;
 }
 
-const TLightPoints& TLightHistory::Redo() {
-  assert(CanRedo());
-  undo_.push_back(std::move(current_));
-  current_ = std::move(redo_.back());
-  redo_.pop_back();
-  return current_;
-}
+const TLightPoints& TLightHistory::Undo() { return Step(undo_, redo_); }
+
+const TLightPoints& TLightHistory::Redo() { return Step(redo_, undo_); }

@@ -33,6 +33,8 @@ class TLightHistory {
   const TLightPoints& Current() const { return current_; }
 
  private:
+  const TLightPoints& Step(std::vector<TLightPoints>& from, std::vector<TLightPoints>& to);
+
   std::vector<TLightPoints> undo_;  // oldest first
   std::vector<TLightPoints> redo_;  // the next to redo last
   TLightPoints current_;

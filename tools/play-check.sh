@@ -25,22 +25,8 @@
 # program.log. Prints one line per check; exit status 1 when any fails or
 # the game does not come up.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-
-if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  echo "usage: $0 OUTDIR [PROGRAM]" >&2
-  exit 2
-fi
-outdir="$(realpath -m "$1")"
-program="$(realpath -m "${2:-$root/build/release/run/glowmere}")"
-if [ ! -x "$program" ]; then
-  echo "$0: $program is not built (run ./run-game or build the glowmere target)" >&2
-  exit 1
-fi
-for tool in xdotool import xvfb-run; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (tools/setup-deps.sh installs it)" >&2; exit 1; }
-done
-mkdir -p "$outdir"
+source "$(dirname "$0")/game-under-x.sh"
+game_under_x_args "$@"
 : >"$outdir/program.log"
 
 scratch="$(mktemp -d)"
@@ -58,21 +44,6 @@ lights='38 9
 
 # One game in the X session: $1 is the check, done by the functions below.
 inner='
-  set -u
-  fail() { echo "play-check: $*" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
-  shot() { sleep 0.5; import -window root "$OUT/$1" || fail "no shot $1"; }
-  wait_window() {  # title: prints the id of the visible window with that title
-    local id
-    for _ in $(seq 100); do
-      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1) && [ -n "$id" ] && { echo "$id"; return 0; }
-      kill -0 "$pid" 2>/dev/null || return 1
-      sleep 0.1
-    done
-    return 1
-  }
-  # Without a window manager nobody hands the focus back after a box, so
-  # keys are sent after focusing their window, as a desktop would.
-  keys_to() { local id=$1; shift; xdotool windowfocus --sync "$id" 2>/dev/null || true; xdotool key --clearmodifiers "$@"; }
   answer_yes() {  # Enter says «Нет»; «Да» is the button before it
     local box
     box=$(wait_window "Подтверждение") || fail "no question"
@@ -158,10 +129,8 @@ check() {  # name, expected autosave lights, extra test command...
   local before
   before=$(stat -c '%i %y' "$home/Documents/notes.txt")
   local status=ok
-  env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
-    -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${locale_env[@]}" \
-    HOME="$home" PROGRAM="$program" OUT="$outdir" CHECK="$name" NOTES="$home/Documents/notes.txt" \
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner" || status="the run failed"
+  game_under_x_run "$home" "${locale_env[@]}" CHECK="$name" NOTES="$home/Documents/notes.txt" -- "$inner" ||
+    status="the run failed"
   local got
   got=$(saved "$home/.local/share/TUV-2009-2/Glowmere.sav" 2>/dev/null || true)
   if [ "$status" = ok ] && [ "$got" != "$expected" ]; then

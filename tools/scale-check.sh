@@ -20,22 +20,9 @@
 # light, the light's grid point in the middle, enlarged four times without
 # smoothing); prints one line per case; exit status 1 when any fails.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-
-if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  echo "usage: $0 OUTDIR [PROGRAM]" >&2
-  exit 2
-fi
-outdir="$(realpath -m "$1")"
-program="$(realpath -m "${2:-$root/build/release/run/glowmere}")"
-if [ ! -x "$program" ]; then
-  echo "$0: $program is not built (run ./run-game or build the glowmere target)" >&2
-  exit 1
-fi
-for tool in xdotool import convert xvfb-run; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (tools/setup-deps.sh installs it)" >&2; exit 1; }
-done
-mkdir -p "$outdir"
+game_under_x_screen=2560x1600
+source "$(dirname "$0")/game-under-x.sh"
+game_under_x_args "$@"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 
@@ -44,18 +31,10 @@ exact='38 9'
 near='22 28'
 
 inner='
-  set -u
-  fail() { echo "scale-check: $*" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
   cd "$(dirname "$PROGRAM")"
   QT_SCALE_FACTOR=$SCALE "$PROGRAM" >"$HOME/program.log" 2>&1 &
   pid=$!
-  game=
-  for _ in $(seq 100); do
-    game=$(xdotool search --onlyvisible --name "^Огни подземелья\$" 2>/dev/null | tail -1) && [ -n "$game" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the game ended"
-    sleep 0.1
-  done
-  [ -n "$game" ] || fail "the game window did not come up"
+  game=$(wait_window "Огни подземелья") || fail "the game window did not come up"
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$game")"
   # At the first size the field area is 410 pixels high times the scale;
@@ -70,21 +49,20 @@ inner='
     fw = w - int(178 * s + 0.5); fh = h - m
     c = int(fw / 62); if (int(fh / 41) < c) c = int(fh / 41)
     print c, int((fw - 62 * c) / 2), m + int((fh - 41 * c) / 2) }")"
-  echo "$SCALE ${WIDTH}x$HEIGHT menu $menu cell $cell origin $ox $oy" >>"$HOME/geometry"
+  echo "${WIDTH}x$HEIGHT, menu $menu, $cell pixels a cell, field at ($ox, $oy)" >"$HOME/geometry"
   at() {  # grid point, offset in tenths of a cell: the screen pixel
     echo $((X + ox + cell * ($1 + 1) + cell * $3 / 10)) $((Y + oy + cell * ($2 + 1) - cell * $3 / 10))
   }
   xdotool mousemove $(at $EXACT 0); sleep 0.3; xdotool click 1; sleep 0.3
   xdotool mousemove $(at $NEAR 4); sleep 0.3; xdotool click 1; sleep 0.3
-  xdotool mousemove $((X + WIDTH - 5)) $((Y + HEIGHT - 5)); sleep 1
-  import -window root "$OUT/scale-$CASE.png" || fail "no screenshot"
+  xdotool mousemove $((X + WIDTH - 5)) $((Y + HEIGHT - 5)); sleep 0.5
+  shot "scale-$CASE.png"
   for point in exact near; do  # six cells around each point, four times larger
-    [ $point = exact ] && read -r px py <<<"$(at $EXACT 0)" || read -r px py <<<"$(at $NEAR 0)"
+    if [ $point = exact ]; then read -r px py <<<"$(at $EXACT 0)"; else read -r px py <<<"$(at $NEAR 0)"; fi
     convert "$OUT/scale-$CASE.png" -crop $((6 * cell))x$((6 * cell))+$((px - 3 * cell))+$((py - 3 * cell)) +repage \
       -filter point -resize 400% "$OUT/scale-$CASE-$point.png" || fail "no crop"
   done
-  xdotool windowfocus --sync "$game" 2>/dev/null || true
-  xdotool key --clearmodifiers ctrl+q
+  keys_to "$game" ctrl+q
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || exit 0; sleep 0.1; done
   fail "Ctrl+Q did not end the game"
 '
@@ -97,15 +75,12 @@ for case in 1 1.5 2 large; do
   mkdir -p "$home/Documents" "$home/.local/share/TUV-2009-2"
   printf '[/help/showonstart/]\r\nstatement=0\r\n' >"$home/.local/share/TUV-2009-2/Glowmere.set"
   status=ok
-  env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
-    -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR \
-    HOME="$home" PROGRAM="$program" OUT="$outdir" CASE="$case" SCALE="$scale" LARGE="$large" \
-    EXACT="$exact" NEAR="$near" \
-    xvfb-run -a -s "-screen 0 2560x1600x24" bash -c "$inner" || status="the run failed"
+  game_under_x_run "$home" CASE="$case" SCALE="$scale" LARGE="$large" EXACT="$exact" NEAR="$near" -- "$inner" ||
+    status="the run failed"
   got=$(awk -F= '{ sub(/\r$/, "", $2) } $1 ~ /^[xy](#|$)/ { printf "%s ", $2 }' \
     "$home/.local/share/TUV-2009-2/Glowmere.sav" 2>/dev/null || true)
   if [ "$status" = ok ] && [ "$got" != "$exact $near " ]; then
-    status="autosave holds [$got], not [$exact $near ]"
+    status="the autosave holds [$got], not [$exact $near ]"
   fi
   geometry=$(cat "$home/geometry" 2>/dev/null || true)
   if [ "$status" = ok ]; then echo "ok     $case: $geometry"; else echo "FAILED $case: $status ($geometry)"; failed=1; fi

@@ -18,22 +18,8 @@
 # program is ended with SIGTERM. Exit status 1 when the program is missing, dies, or
 # a window does not come up.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-
-if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-  echo "usage: $0 OUTDIR [PROGRAM]" >&2
-  exit 2
-fi
-outdir="$(realpath -m "$1")"
-program="$(realpath -m "${2:-$root/build/release/run/glowmere}")"
-if [ ! -x "$program" ]; then
-  echo "$0: $program is not built (run ./run-game or build the glowmere target)" >&2
-  exit 1
-fi
-for tool in xdotool import xvfb-run; do
-  command -v "$tool" >/dev/null || { echo "$0: $tool is missing (tools/setup-deps.sh installs it)" >&2; exit 1; }
-done
-mkdir -p "$outdir"
+source "$(dirname "$0")/game-under-x.sh"
+game_under_x_args "$@"
 
 home="$(mktemp -d)"
 trap 'rm -rf "$home"' EXIT
@@ -45,21 +31,6 @@ printf '[/]\r\nvertices=4\r\nx=38\r\ny=9\r\nx#1=52\r\ny#1=16\r\nx#2=22\r\ny#2=28
 # Inside the X session. Without a window manager windows have no frames,
 # so the game window's geometry is its client area with the menu bar on top.
 inner='
-  set -u
-  fail() { echo "screenshot-question: $*" >&2; cat "$OUT/program.log" >&2; kill -TERM "$pid" 2>/dev/null; exit 1; }
-  shot() { sleep 0.5; import -window root "$OUT/$1" || fail "no shot $1"; }
-  wait_window() {  # name: prints the id of the visible window with that title
-    local id
-    for _ in $(seq 100); do
-      id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1) && [ -n "$id" ] && { echo "$id"; return 0; }
-      kill -0 "$pid" 2>/dev/null || return 1
-      sleep 0.1
-    done
-    return 1
-  }
-  key_to() { xdotool windowfocus --sync "$1" 2>/dev/null || true; xdotool key --clearmodifiers "$2"; }
-  titles() { for id in $(xdotool search --onlyvisible --name "." 2>/dev/null); do xdotool getwindowname "$id"; done; }
-
   cd "$(dirname "$PROGRAM")"
   "$PROGRAM" >"$OUT/program.log" 2>&1 &
   pid=$!
@@ -67,7 +38,7 @@ inner='
   if help=$(wait_window "Условие задачи"); then
     shot statement.png
     titles >"$OUT/titles.txt"
-    key_to "$help" Escape
+    keys_to "$help" Escape
   fi
   sleep 0.5
   shot field.png
@@ -82,7 +53,7 @@ inner='
     id=$(wait_window "$3") || fail "no «$3» after the click on «$2»"
     shot "$4"
     titles >>"$OUT/titles.txt"
-    key_to "$id" Escape
+    keys_to "$id" Escape
     sleep 0.3
   }
   press 311 "Очистить" "Подтверждение" question.png
@@ -90,10 +61,7 @@ inner='
   kill -TERM "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 '
-env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
-  -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
-  HOME="$home" PROGRAM="$program" OUT="$outdir" \
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$inner"
+game_under_x_run "$home" -- "$inner"
 sort -u -o "$outdir/titles.txt" "$outdir/titles.txt"
 (cd "$home" && find . -mindepth 1 | sed 's|^\./||' | sort) >"$outdir/home.txt"
 echo "screenshots written to $outdir"

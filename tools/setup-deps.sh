@@ -14,6 +14,7 @@ packages=(
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core
   dpkg-dev file desktop-file-utils appstream
+  lintian help2man man-db
 )
 
 missing=()

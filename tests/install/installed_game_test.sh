@@ -7,9 +7,9 @@
 # would stop a write), keep a second start from opening a second game, and
 # start again after a game was killed.
 #
-#   installed_game_test.sh BUILD_DIR WINDOW_PROBE.so VERSION APP_ID
+#   installed_game_test.sh BUILD_DIR WINDOW_PROBE.so VERSION APP_ID BINDIR DATADIR
 set -euo pipefail
-build="$1" probe="$2" version="$3" appid="$4"
+build="$1" probe="$2" version="$3" appid="$4" bindir="$5" datadir="$6"
 
 tmp="$(mktemp -d)"
 pids=()
@@ -27,9 +27,10 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # What an installed tree holds.
-for f in bin/glowmere bin/glowmere-judge \
-  share/glowmere/TUV-2009-2.loc share/glowmere/Glowmere-2.loc \
-  "share/applications/$appid.desktop" "share/metainfo/$appid.metainfo.xml"; do
+for f in "$bindir/glowmere" "$bindir/glowmere-judge" "$bindir/glowmere-solve" \
+  "$datadir/TUV-2009-2.loc" "$datadir/Glowmere-2.loc" \
+  "share/applications/$appid.desktop" "share/metainfo/$appid.metainfo.xml" \
+  share/doc/glowmere/copyright share/doc/glowmere/changelog.gz; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 for size in 48 64 128 256; do
@@ -40,13 +41,16 @@ for size in 48 64 128 256; do
 done
 # (Whole outputs are compared, never piped into grep -q: under pipefail a
 # writer cut off by an early match would fail the test now and then.)
-task_texts="$(iconv -f CP1251 -t UTF-8 "$prefix/share/glowmere/Glowmere-2.loc" | tr -d '\r')"
+task_texts="$(iconv -f CP1251 -t UTF-8 "$prefix/$datadir/Glowmere-2.loc" | tr -d '\r')"
 grep -qx 'title=Огни подземелья' <<<"$task_texts" ||
   fail "the installed task localization is not the Windows-1251 one"
 desktop-file-validate "$prefix/share/applications/$appid.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$appid.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$appid.metainfo.xml")"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$appid.metainfo.xml" || fail "metadata lacks version $version"
+# The menu entry starts the game installed beside it, whatever the PATH.
+exec_line="$(grep '^Exec=' "$prefix/share/applications/$appid.desktop")"
+[ "$exec_line" = "Exec=$prefix/$bindir/glowmere" ] || fail "the menu entry runs $exec_line"
 
 # The environment of a fresh account: nothing of the caller's reaches it.
 home="$tmp/home" elsewhere="$tmp/elsewhere"
@@ -54,13 +58,13 @@ mkdir -p "$home" "$elsewhere"
 cd "$elsewhere"
 player=(env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_DOCUMENTS_DIR -u XDG_RUNTIME_DIR -u DISPLAY
   -u WAYLAND_DISPLAY -u LD_PRELOAD HOME="$home" QT_QPA_PLATFORM=offscreen)
-game="$prefix/bin/glowmere"
+game="$prefix/$bindir/glowmere"
 
 [ "$("${player[@]}" "$game" --version)" = "Glowmere $version" ] || fail "glowmere --version"
 help="$("${player[@]}" "$game" --help)" || fail "glowmere --help ended with $?"
 grep -q -- '--version' <<<"$help" || fail "glowmere --help: $help"
 for tool in glowmere-judge glowmere-solve; do
-  [ "$("${player[@]}" "$prefix/bin/$tool" --version)" = "$tool $version" ] || fail "$tool --version"
+  [ "$("${player[@]}" "$prefix/$bindir/$tool" --version)" = "$tool $version" ] || fail "$tool --version"
 done
 
 snapshot() {

@@ -32,10 +32,13 @@ const FloorStyle UnlitFloor{
 const FloorStyle LitFloor{
     {236, 201, 134}, {241, 195, 118}, {232, 208, 152}, 0.045, 6.0, 0.80, 0.42, 0.16, {120, 70, 30}, 201};
 
+bool Stopped(const std::atomic<bool>* stop) { return stop && stop->load(std::memory_order_relaxed); }
+
 // A box blur of a float field, radius r, clamped at the edges.
-std::vector<double> BoxBlur(const std::vector<double>& in, int w, int h, int r) {
+std::vector<double> BoxBlur(const std::vector<double>& in, int w, int h, int r, const std::atomic<bool>* stop) {
   std::vector<double> tmp(in.size()), out(in.size());
   for (int y = 0; y < h; ++y) {
+    if (Stopped(stop)) return out;
     for (int x = 0; x < w; ++x) {
       double s = 0;
       for (int d = -r; d <= r; ++d) s += in[size_t(y) * w + size_t(std::clamp(x + d, 0, w - 1))];
@@ -43,6 +46,7 @@ std::vector<double> BoxBlur(const std::vector<double>& in, int w, int h, int r) 
     }
   }
   for (int y = 0; y < h; ++y) {
+    if (Stopped(stop)) return out;
     for (int x = 0; x < w; ++x) {
       double s = 0;
       for (int d = -r; d <= r; ++d) s += tmp[size_t(std::clamp(y + d, 0, h - 1)) * w + x];
@@ -58,7 +62,8 @@ struct ShadowMaps {
   std::vector<double> cast, occlusion;
 };
 
-ShadowMaps MakeShadows(const ArtMap& map, const std::vector<uint8_t>& stone, int w, int h) {
+ShadowMaps MakeShadows(const ArtMap& map, const std::vector<uint8_t>& stone, int w, int h,
+                       const std::atomic<bool>* stop) {
   const int shift = map.Scaled(3);
   std::vector<double> shifted(stone.size()), plain(stone.size());
   for (int y = 0; y < h; ++y) {
@@ -69,16 +74,17 @@ ShadowMaps MakeShadows(const ArtMap& map, const std::vector<uint8_t>& stone, int
     }
   }
   ShadowMaps maps;
-  maps.cast = BoxBlur(BoxBlur(shifted, w, h, map.Scaled(2)), w, h, map.Scaled(1));
-  maps.occlusion = BoxBlur(BoxBlur(plain, w, h, map.Scaled(3)), w, h, map.Scaled(3));
+  maps.cast = BoxBlur(BoxBlur(shifted, w, h, map.Scaled(2), stop), w, h, map.Scaled(1), stop);
+  maps.occlusion = BoxBlur(BoxBlur(plain, w, h, map.Scaled(3), stop), w, h, map.Scaled(3), stop);
   return maps;
 }
 
 void PaintFloor(const ArtMap& map, const FloorStyle& style, const std::vector<uint8_t>& stone,
-                const ShadowMaps& shadows, QImage& picture) {
+                const ShadowMaps& shadows, QImage& picture, const std::atomic<bool>* stop) {
   const int w = picture.width(), h = picture.height();
   const int margin = map.Margin(), tile = 2 * map.cell;  // a flagstone covers 2 x 2 cells
   for (int y = 0; y < h; ++y) {
+    if (Stopped(stop)) return;
     QRgb* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
     for (int x = 0; x < w; ++x) {
       const size_t i = size_t(y) * w + x;
@@ -109,10 +115,11 @@ void PaintFloor(const ArtMap& map, const FloorStyle& style, const std::vector<ui
 
 }  // namespace
 
-FieldPictures DrawFieldPictures(const ArtMap& map) {
+FieldPictures DrawFieldPictures(const ArtMap& map, const std::atomic<bool>* stop) {
   const int w = map.PictureWidth(), h = map.PictureHeight();
   const std::vector<uint8_t> stone = StoneMask(map);
-  const ShadowMaps shadows = MakeShadows(map, stone, w, h);
+  const ShadowMaps shadows = MakeShadows(map, stone, w, h, stop);
+  if (Stopped(stop)) return {};
 
   QImage walls(w, h, QImage::Format_ARGB32);
   walls.fill(0xFF000000u);
@@ -121,8 +128,9 @@ FieldPictures DrawFieldPictures(const ArtMap& map) {
   FieldPictures pictures;
   pictures.unlit = walls.copy();
   pictures.lit = walls.copy();
-  PaintFloor(map, UnlitFloor, stone, shadows, pictures.unlit);
-  PaintFloor(map, LitFloor, stone, shadows, pictures.lit);
+  PaintFloor(map, UnlitFloor, stone, shadows, pictures.unlit, stop);
+  PaintFloor(map, LitFloor, stone, shadows, pictures.lit, stop);
+  if (Stopped(stop)) return {};
   return pictures;
 }
 

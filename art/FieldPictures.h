@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <atomic>
 
 #include "art/ArtMap.h"
 
@@ -13,8 +14,10 @@ struct FieldPictures {
 };
 
 // At map.cell pixels per cell; the same map at the same size gives the
-// same pictures, bit for bit, on every machine.
-FieldPictures DrawFieldPictures(const ArtMap& map);
+// same pictures, bit for bit, on every machine. Drawing a large field takes
+// seconds, so a drawing on another thread may be given up: once *stop is
+// true it returns early with null pictures.
+FieldPictures DrawFieldPictures(const ArtMap& map, const std::atomic<bool>* stop = nullptr);
 // The pictures of an engine map (WallPixel cells are walls) at `cell`
 // pixels per cell: what the game draws for a level that carries no
 // pictures of its own.

@@ -38,7 +38,7 @@ int RunDown(const ArtMap& map, int c, int r) {
 class MasonryLayout {
  public:
   explicit MasonryLayout(const ArtMap& map)
-      : map_(map), w_(map.PictureWidth()), h_(map.PictureHeight()), margin_(map.Margin()), course_(map.Scaled(5)) {
+      : map_(map), w_(map.PictureWidth()), h_(map.PictureHeight()), margin_(map.Margin()) {
     lay_.assign(size_t(w_) * size_t(h_), layNone);
     owner_.assign(size_t(w_) * size_t(h_), -1);
     // Each cell's direction once, not once per pixel: a long run would
@@ -75,16 +75,23 @@ class MasonryLayout {
     return x < margin_ || y < margin_ || x >= w_ - margin_ || y >= h_ - margin_;
   }
 
-  // Courses run along `dir`; a course is course_ pixels deep across it and is
-  // cut into runs wherever the laying direction changes or the frame meets
-  // the field (a forced joint, so no brick straddles both).
+  // Where course k begins across `dir`: two courses to a cell, the first
+  // half a cell deep (the smaller half of an odd cell), so that no course
+  // straddles two rows of cells, whose laying directions may differ. Course
+  // 0 begins where the field does.
+  int CourseStart(int k) const { return margin_ + FloorDiv(k, 2) * map_.cell + (k & 1) * (map_.cell / 2); }
+
+  // Courses run along `dir`, and are cut into runs wherever the laying
+  // direction changes or the frame meets the field (a forced joint, so no
+  // brick straddles both).
   void LayCourses(Lay dir) {
     const int along = dir == layAcross ? w_ : h_;
     const int across = dir == layAcross ? h_ : w_;
     std::vector<int> previousJoints, joints;
-    for (int k = FloorDiv(-margin_, course_); margin_ + k * course_ < across; ++k) {
-      const int c0 = margin_ + k * course_;
-      const int c1 = std::min(c0 + course_, across);
+    for (int k = -2 * FloorDiv(margin_ + map_.cell - 1, map_.cell); CourseStart(k) < across; ++k) {
+      const int c0 = CourseStart(k);
+      const int c1 = std::min(CourseStart(k + 1), across);
+      if (c1 <= c0) continue;  // a cell of one pixel has one course
       joints.clear();
       int s = 0;
       while (s < along) {
@@ -155,7 +162,7 @@ class MasonryLayout {
 
   const ArtMap& map_;
   int w_, h_;
-  int margin_, course_;  // pixels
+  int margin_;  // pixels
   std::vector<Lay> cellLay_;  // per cell, row by row
   std::vector<Lay> lay_;
   std::vector<int> owner_;

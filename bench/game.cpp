@@ -1,7 +1,10 @@
 // The game window's reaction times: a click that adds a light with 100
 // lights on the field (press and release handlers, region, lit layer,
-// panel), and the start-up up to the first shown window. Runs offscreen in
-// a temporary home.
+// panel), in the design size and on a field of 1920 x 1260 device pixels
+// (30 pixels a cell), there with the field composed again as the screen
+// needs it; a resize of that field with 100 lights, to a size drawn before
+// and to sizes whose pictures are still being drawn; and the start-up up
+// to the first shown window. Runs offscreen in a temporary home.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include "engine/LevelMap.h"
 #include "framework/Modal.h"
 #include "framework/TaskStart.h"
+#include "game/FieldScale.h"
 #include "game/Glowmere.h"
 
 namespace {
@@ -56,37 +60,111 @@ std::vector<std::pair<int, int>> FreePoints(TfrmGlowmere& w) {
   return points;
 }
 
-void BM_ClickAddsLightWith100OnField(benchmark::State& state) {
-  App();
-  UseTemporaryHome();
+// The client area for a field area of the given size in logical pixels
+// (device pixels here: the offscreen screen's ratio is 1).
+QSize ClientFor(QSize fieldArea) {
+  return {fieldArea.width() + TfrmGlowmere::PanelWidth, std::max(fieldArea.height(), TfrmGlowmere::MinClientHeight)};
+}
+
+// Resizes the shown window so that its field has this area, and lets the
+// pictures of that size be drawn when wait is set.
+void ResizeField(TfrmGlowmere& window, QSize fieldArea, bool wait) {
+  const QSize client = ClientFor(fieldArea);
+  window.resize(client.width(), client.height() + window.height() - window.centralWidget()->height());
+  QCoreApplication::processEvents();
+  // The worker's result comes as a queued call.
+  while (wait && !window.FieldPicturesExact()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
+// 100 lights at the first free points of the fixed order.
+std::unique_ptr<TfrmGlowmere> WindowWith100Lights(std::vector<std::pair<int, int>>& points) {
   auto window = std::make_unique<TfrmGlowmere>();
-  const auto points = FreePoints(*window);
+  points = FreePoints(*window);
   for (int k = 0; k < 100; ++k) {
     auto [x, y] = points[size_t(k)];
     window->imgFieldMouseMove(GridToPixel(x), GridToPixel(y));
     window->imgFieldMouseDown(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
     window->imgFieldMouseUp(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
   }
+  return window;
+}
+
+// Clicks that add a light, each removed again untimed. Arg 0: the design
+// size, the handlers alone (the figure kept since the first release);
+// arg 1: the design size, and arg 2: 1920 x 1260, the handlers and the
+// field composed again.
+void BM_ClickAddsLightWith100OnField(benchmark::State& state) {
+  App();
+  UseTemporaryHome();
+  std::vector<std::pair<int, int>> points;
+  auto window = WindowWith100Lights(points);
+  const bool compose = state.range(0) > 0;
+  if (state.range(0) == 2) {
+    window->show();
+    ResizeField(*window, QSize(1920, 1260), true);
+  }
+  const int32_t cell = window->cellPixels;
+  state.counters["cell"] = cell;
+  window->imgField->Composed();
   size_t next = 100;
   for (auto _ : state) {
     auto [x, y] = points[next];
+    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
     // Arriving at the point is hover work, done before the click.
     state.PauseTiming();
-    window->imgFieldMouseMove(GridToPixel(x), GridToPixel(y));
+    window->imgFieldMouseMove(px, py);
+    if (compose) window->imgField->Composed();
     state.ResumeTiming();
-    window->imgFieldMouseDown(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
-    window->imgFieldMouseUp(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
+    window->imgFieldMouseDown(TMouseButton::mbLeft, px, py);
+    window->imgFieldMouseUp(TMouseButton::mbLeft, px, py);
+    if (compose) window->imgField->Composed();
     state.PauseTiming();
     // Back to 100 lights for the next round.
-    window->imgFieldMouseDown(TMouseButton::mbRight, GridToPixel(x), GridToPixel(y));
+    window->imgFieldMouseDown(TMouseButton::mbRight, px, py);
     window->imgFieldMouseLeave();
+    window->imgField->Composed();
     next = 100 + (next + 1 - 100) % 500;
     state.ResumeTiming();
   }
   FinalizeTask();
   window.reset();
 }
-BENCHMARK(BM_ClickAddsLightWith100OnField)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ClickAddsLightWith100OnField)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// A resize of the field with 100 lights, until the field is composed again.
+// Arg 0: between 1920 x 1260 (30 pixels a cell) and 1860 x 1220 (29), both
+// drawn before; arg 1: through eleven sizes from 20 to 30 pixels a cell, of
+// which only three are kept, so each comes with scaled pictures while the
+// worker draws (the worker's time on the other core is not counted).
+void BM_ResizeFieldWith100Lights(benchmark::State& state) {
+  App();
+  UseTemporaryHome();
+  std::vector<std::pair<int, int>> points;
+  auto window = WindowWith100Lights(points);
+  window->show();
+  const bool drawn = state.range(0) == 0;
+  const QSize large(1920, 1260), smaller(1860, 1220);
+  if (drawn) {
+    ResizeField(*window, smaller, true);
+    ResizeField(*window, large, true);
+  }
+  int round = 0;
+  for (auto _ : state) {
+    const int cell = 20 + round % 11;
+    const QSize area = drawn ? (round % 2 ? large : smaller) : QSize(62 * cell, 41 * cell);
+    ++round;
+    const QSize client = ClientFor(area);
+    window->resize(client.width(), client.height() + window->height() - window->centralWidget()->height());
+    window->imgField->Composed();
+    state.PauseTiming();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+  state.counters["cell"] = window->cellPixels;
+  FinalizeTask();
+  window.reset();
+}
+BENCHMARK(BM_ResizeFieldWith100Lights)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_StartUpToFirstShow(benchmark::State& state) {
   App();

@@ -28,17 +28,17 @@ int32_t Saturate(int64_t v) {
   return int32_t(v);
 }
 
-// round(p / 10) - 1 with ties to even, exactly, for any 32-bit p; then
+// round(p / cell) - 1 with ties to even, exactly, for any 32-bit p; then
 // kept only within 0..limit.
-int32_t PixelToGrid(int32_t p, int32_t limit) {
-  const int64_t v = p;
-  int64_t q = v / 10;
-  int64_t r = v % 10;
+int32_t PixelToGrid(int32_t p, int32_t limit, int32_t cell) {
+  const int64_t v = p, c = cell;
+  int64_t q = v / c;
+  int64_t r = v % c;
   if (r < 0) {  // floor division
-    r += 10;
+    r += c;
     --q;
   }
-  if (r > 5 || (r == 5 && q % 2 != 0)) ++q;
+  if (2 * r > c || (2 * r == c && q % 2 != 0)) ++q;
   const int64_t i = q - 1;
   return (i >= 0 && i <= limit) ? int32_t(i) : -1;
 }
@@ -235,7 +235,13 @@ bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy) {
   return wall(gx, gy) && wall(int64_t(gx) - 1, gy) && wall(gx, int64_t(gy) - 1) && wall(int64_t(gx) - 1, int64_t(gy) - 1);
 }
 
-int32_t GridToPixel(int32_t i) { return Saturate(int64_t(i) * 10 + 10); }
+int32_t GridToPixel(int32_t i, int32_t cell) { return Saturate((int64_t(i) + 1) * cell); }
 
-int32_t PixelToGridX(int32_t px) { return PixelToGrid(px, FieldWidth); }
-int32_t PixelToGridY(int32_t py) { return PixelToGrid(py, FieldHeight); }
+int32_t PixelToGridX(int32_t px, int32_t cell) { return PixelToGrid(px, FieldWidth, cell); }
+int32_t PixelToGridY(int32_t py, int32_t cell) { return PixelToGrid(py, FieldHeight, cell); }
+
+void SetFieldTransform(TAffineTransformation& transformation, int32_t cell) {
+  transformation = TAffineTransformation();
+  transformation.ScaleBy(float(cell), float(cell));
+  transformation.TranslateBy(float(cell), float(cell));
+}

@@ -5,7 +5,8 @@
 // remainder) and the number of wall cells.
 //
 // Units: cells for polygons; grid point (i, j) is the cell corner (i, j) and
-// sits at field pixel (10i + 10, 10j + 10).
+// sits at field pixel (c*i + c, c*j + c), c the field's pixels per cell: 10
+// in the design size, more where the field is drawn larger.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "engine/MapText.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
+#include "raster/Transformation.h"
 
 // A grid point (a cell corner): column x, row y.
 struct TGridPoint {
@@ -73,6 +75,16 @@ void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha);
 // count as wall, whatever its outer colour. Any 32-bit point may be asked.
 bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy);
 
-int32_t GridToPixel(int32_t i);   // 10i + 10 (saturated, never overflows)
-int32_t PixelToGridX(int32_t px); // round(px / 10) - 1, ties to even; -1 off the field
-int32_t PixelToGridY(int32_t py);
+// The field's pixels per cell in its design size: a margin of one cell
+// round the map, 620 x 410 pixels for 60 x 39 cells.
+constexpr int32_t DesignCellPixels = 10;
+
+// cell: the field's pixels per cell, 1 or more. A grid point sits on pixel
+// c*i + c; a pixel belongs to the grid point nearest to it, round(p / c) - 1
+// with ties to even, so at 10 a cell pixels 15 and 25 both give 1.
+int32_t GridToPixel(int32_t i, int32_t cell = DesignCellPixels);   // saturated, never overflows
+int32_t PixelToGridX(int32_t px, int32_t cell = DesignCellPixels); // -1 off the field
+int32_t PixelToGridY(int32_t py, int32_t cell = DesignCellPixels);
+// The field transformation for `cell` pixels per cell: cell units scaled by
+// cell, then moved by one cell, so that it agrees with GridToPixel.
+void SetFieldTransform(TAffineTransformation& transformation, int32_t cell);

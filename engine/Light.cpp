@@ -11,6 +11,7 @@
 #include "engine/Visibility.h"
 #include "geometry/Union.h"
 #include "raster/Polygon32.h"
+#include "raster/PolygonDrawing.h"
 
 namespace {
 
@@ -53,7 +54,10 @@ void TLight::SetIcon(const TBitmap32* icon) {
   // be anywhere in the int range.
   const int64_t left = int64_t(PixelX) - w / 2;
   const int64_t top = int64_t(PixelY) - h / 2;
-  if (icon) bitmap.Resize(w, h);
+  if (icon) {
+    Icon = icon;
+    bitmap.Resize(w, h);
+  }
   const int64_t right = std::clamp(left, -PlacementLimit, PlacementLimit) + w;
   const int64_t bottom = std::clamp(top, -PlacementLimit, PlacementLimit) + h;
   Layer->SetPlacement(TFloatRect{PlacementCoord(left), PlacementCoord(top), float(right), float(bottom)});
@@ -71,21 +75,91 @@ void TLight::MoveToPixel(int32_t x, int32_t y) {
 void TLight::MoveToGridPoint(int32_t i, int32_t j) {
   GridX = i;
   GridY = j;
-  MoveToPixel(GridToPixel(i), GridToPixel(j));
+  const int32_t cell = LightHost ? LightHost->CellPixels() : DesignCellPixels;
+  MoveToPixel(GridToPixel(i, cell), GridToPixel(j, cell));
 }
 
+namespace {
+
+bool InList(const TLightList& lights, const TLight* light) { return lights.IndexOf(light) != -1; }
+
+// Whether every active light of the list but `except` is painted: a region
+// that failed to be computed leaves its light unpainted until a whole
+// repaint tries it again.
+bool OthersPainted(const TLightList& lights, const TLight* except) {
+  for (const auto& item : lights)
+    if (item.get() != except && item->Active && !item->Region) return false;
+  return true;
+}
+
+// Lit regions are filled with hard edges at the design size, exactly as
+// the field has always been drawn; drawn larger, their edges are smoothed.
+bool SmoothEdges() { return LightHost->CellPixels() > DesignCellPixels; }
+
+void Paint(const TPolygon& region, TBitmap32& lit) {
+  TPolygon32& shape = Polygon32(region);
+  shape.Smooth = SmoothEdges();
+  shape.SmoothLevel = 2;
+  shape.RenderPattern(lit, LightHost->LitFiller(), &LightHost->FieldTransform());
+}
+
+// The regions of all active lights (computed where missing, in list order)
+// in one smooth fill of their union. An error stops at that light: the
+// lights before it are painted, and the error goes on.
+void PaintUnion(TLightList& lights, const TLight* fresh, TBitmap32& lit) {
+  std::vector<const TPolygon*> regions;
+  const auto fill = [&] {
+    const std::unique_ptr<TPolygon32> shape = UnionDrawingForm(regions);
+    shape->Smooth = true;
+    shape->SmoothLevel = 2;
+    shape->RenderPattern(lit, LightHost->LitFiller(), &LightHost->FieldTransform());
+  };
+  for (const auto& item : lights) {
+    TLight& x = *item;
+    if (!x.Active) continue;
+    if (&x == fresh) x.Region.reset();
+    try {
+      if (!x.Region) x.Region = ComputeLitRegion(x.GridX, x.GridY, LightHost->WallRects());
+    } catch (...) {
+      fill();
+      throw;
+    }
+    regions.push_back(x.Region.get());
+  }
+  fill();
+}
+
+}  // namespace
+
 void TLight::UpdateLitLayer(TLight* light, bool active) {
+  const bool wasActive = light && light->Active;
   if (light) light->Active = active;
   if (!LightHost) return;
   TBitmap32& lit = LightHost->LayLit().LayerBitmap();
+  TLightList& lights = LightHost->Lights();
+  if (light && !wasActive) {
+    // A light that was off shows nothing: switched off again, or not in the
+    // list, nothing changes; switched on, its region goes over the others.
+    if (!active || !InList(lights, light)) return;
+    if (OthersPainted(lights, light)) {
+      light->Region.reset();  // stays missing when the computation fails
+      light->Region = ComputeLitRegion(light->GridX, light->GridY, LightHost->WallRects());
+      Paint(*light->Region, lit);
+      return;
+    }
+  }
   lit.Fill(0x00000000);
-  for (const auto& item : LightHost->Lights()) {
+  if (SmoothEdges()) {
+    PaintUnion(lights, light, lit);
+    return;
+  }
+  for (const auto& item : lights) {
     TLight& x = *item;
     if (!x.Active) continue;
     if (&x == light) x.Region.reset();
     // An error leaves the region missing and the layer as painted so far.
     if (!x.Region) x.Region = ComputeLitRegion(x.GridX, x.GridY, LightHost->WallRects());
-    Polygon32(*x.Region).RenderPattern(lit, LightHost->LitFiller(), &LightHost->FieldTransform());
+    Paint(*x.Region, lit);
   }
 }
 

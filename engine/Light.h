@@ -19,6 +19,9 @@ class TLight {
 
   // Shows icon centred on (PixelX, PixelY); nullptr only re-centres.
   void SetIcon(const TBitmap32* icon);
+  // Shows the last icon given again, as its bitmap now is: the window
+  // redraws its icons in place for a field drawn at another size.
+  void RefreshIcon() { SetIcon(Icon); }
   void SetVisible(bool visible);
   void MoveToPixel(int32_t x, int32_t y);
   void MoveToGridPoint(int32_t i, int32_t j);  // keeps Region
@@ -26,6 +29,10 @@ class TLight {
   // Sets light's Active (when given) and repaints layLit from all active
   // lights of the host's list; the given light, when active, gets a fresh
   // region. An engine error stops the repaint at that light and propagates.
+  // The layer ends as a whole repaint would leave it, but where only the
+  // given light was switched on, only its region is painted (the pattern
+  // is opaque, so painting one region over the others gives the same
+  // pixels), and where nothing painted changes, nothing is painted.
   static void UpdateLitLayer(TLight* light, bool active);
   // Replaces layOverlay's content by the outline of light's region.
   static void ShowRegionOutline(TLight& light);
@@ -35,6 +42,7 @@ class TLight {
   int32_t GridX = -1;  // -1 while never placed
   int32_t GridY = -1;
   TBitmapLayer* Layer = nullptr;    // owned
+  const TBitmap32* Icon = nullptr;  // the icon last given, not owned
   std::unique_ptr<TPolygon> Region;  // cell units; null until computed
   bool Active = false;
 };

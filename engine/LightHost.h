@@ -20,6 +20,9 @@ class TLightHost {
   virtual TBitmapLayer& LayOverlay() = 0;         // outlines, dark remainder
   virtual TBitmapPolygonFiller& LitFiller() = 0;  // pattern: the lit picture
   virtual TAffineTransformation& FieldTransform() = 0;  // cells to pixels
+  // The field's pixels per cell, the scale of FieldTransform: where a grid
+  // point's icon is centred (GridToPixel).
+  virtual int32_t CellPixels() = 0;
   // A new layer on top of the field image, its bitmap width x height with
   // the blend draw mode, placed at (left, top). Owned by the caller.
   virtual TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) = 0;

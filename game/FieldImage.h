@@ -1,7 +1,12 @@
-// imgField: the control that shows the field's layer stack 1:1. It owns the
-// layer collection, recomposes only the area that the layers report as
-// changed, and hands mouse events to the window's handlers in field pixels,
-// and keys while it has the focus.
+// imgField: the control that shows the field's layer stack. The stack is
+// composed in device pixels (the field's pixels: cellPixels a cell) and
+// shown 1:1 on the screen's pixels, centred in the control, so nothing is
+// scaled on the way and nothing blurs. It owns the layer collection,
+// recomposes only the area that the layers report as changed, hands mouse
+// events to the window's handlers in field pixels, and keys while it has
+// the focus. When its size on screen or the screen's pixel ratio asks for
+// another number of pixels per cell, it tells the window (OnCellPixels),
+// which draws the field anew at that size.
 #pragma once
 
 #include <QImage>
@@ -21,8 +26,18 @@ class TImage32 : public QWidget {
   ~TImage32() override;
 
   TLayerCollection& Layers() { return *layers_; }
-  // Field size in pixels; the control keeps exactly this size.
-  void SetFieldSize(int width, int height);
+  // The field: cellsAcross x cellsDown cells (the map and its margin) at
+  // cellPixels device pixels a cell.
+  void SetFieldSize(int cellsAcross, int cellsDown, int cellPixels);
+  int CellPixels() const { return cellPixels_; }
+  // The pixels per cell that the control's size and pixel ratio ask for.
+  int WantedCellPixels() const;
+  double PixelRatio() const { return devicePixelRatioF(); }
+  // Where field pixel (0, 0) lies in the control, in device pixels: the
+  // field centred, or at the top left where the control is too small.
+  QPoint FieldOrigin() const;
+  // The field pixel under a point of the control (logical coordinates).
+  QPoint FieldPixelAt(QPointF position) const;
 
   // The composed stack (recomposed where stale). Its alpha is what the
   // blending left (223 on grid lines, for one); the screen shows its
@@ -38,9 +53,13 @@ class TImage32 : public QWidget {
   std::function<bool(int key, bool autoRepeat)> OnKeyDown;
   std::function<bool(int key, bool autoRepeat)> OnKeyUp;
   std::function<void()> OnFocusLeave;
+  // The control asks for the field at another number of pixels per cell.
+  std::function<void(int cellPixels)> OnCellPixels;
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -51,8 +70,12 @@ class TImage32 : public QWidget {
 
  private:
   void Recompose();
+  void AskForCellPixels();
+  // The control's logical rectangle that shows field pixels r.
+  QRect LogicalRectOf(const TRect& r) const;
 
   std::unique_ptr<TLayerCollection> layers_;
+  int cellsAcross_ = 0, cellsDown_ = 0, cellPixels_ = 0;
   TBitmap32 composed_;  // the stack composed, field pixels
   QImage shown_;        // composed_ made opaque, what paintEvent copies
   TRect stale_;         // part of composed_ (and shown_) not yet recomposed

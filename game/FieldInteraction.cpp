@@ -18,8 +18,8 @@ enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragg
 bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return ::IsWalledGridPoint(*mapBitmap, gx, gy); }
 
 void TfrmGlowmere::GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const {
-  gx = PixelToGridX(x);
-  gy = PixelToGridY(y);
+  gx = PixelToGridX(x, cellPixels);
+  gy = PixelToGridY(y, cellPixels);
   if (gx == -1 || gy == -1) gx = gy = -1;
 }
 

@@ -19,7 +19,7 @@ bool IsHintKey(int key) { return key == Qt::Key_H || key == 0x0420; }
 }  // namespace
 
 void TfrmGlowmere::ShowKeyboardCursor() {
-  if (dragLight) dragLight->MoveToPixel(GridToPixel(keyX), GridToPixel(keyY));
+  if (dragLight) dragLight->MoveToPixel(GridToPixel(keyX, cellPixels), GridToPixel(keyY, cellPixels));
   HoverGridPoint(keyX, keyY);
 }
 
@@ -40,11 +40,11 @@ void TfrmGlowmere::UseKeyboardCursor() {
     return;
   }
   if (hoverLight) {
-    BeginDrag(GridToPixel(keyX), GridToPixel(keyY));
+    BeginDrag(GridToPixel(keyX, cellPixels), GridToPixel(keyY, cellPixels));
     return;
   }
   if (dropBlocked) return;  // walled
-  BeginDrag(GridToPixel(keyX), GridToPixel(keyY));
+  BeginDrag(GridToPixel(keyX, cellPixels), GridToPixel(keyY, cellPixels));
   DropDragLight();
 }
 

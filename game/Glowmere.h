@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 #include <memory>
 #include <string>
 
+#include "engine/LevelMap.h"
 #include "engine/Light.h"
 #include "engine/LightHost.h"
 #include "engine/SolutionFormat.h"
@@ -20,6 +20,7 @@
 #include "framework/Localization.h"
 #include "framework/NameValueTree.h"
 #include "framework/TuvForm.h"
+#include "game/FieldArt.h"
 #include "game/FieldImage.h"
 #include "game/HintButton.h"
 #include "game/LevelResources.h"
@@ -45,7 +46,20 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void CheckSolution(TNameValueTree& solution, TNameValueTree& result, std::string& message) override;
   int32_t CompareResults(TNameValueTree& a, TNameValueTree& b) override;
 
+  // The window and the field's area at their first size (the design size,
+  // or for a designer's map larger than the screen, the screen), and the
+  // field's pixels per cell for it.
   void FitClientToField();
+  // The field drawn anew at cell device pixels per cell: pictures, layers,
+  // icons and lit regions, every light on its grid point, the outline or
+  // the dark floor shown as before.
+  void ScaleField(int32_t cell);
+  // Whether the field's pictures are drawn at its size, not yet scaled from
+  // another (they come from a worker a moment after a resize).
+  bool FieldPicturesExact() const { return cellPixels == DesignCellPixels || pictures_.exact; }
+  // Shows the window at the size it had when the game last ended (kept in
+  // the settings), maximised if it was.
+  void ShowAtLastSize();
   long double LitArea() const;
   void UpdateState(bool autosave);
   void WriteRecordCertificate();
@@ -63,7 +77,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TLightPoints LightPoints() const;
   void ApplyCaptions();
 
-  // Field interaction; X, Y are field pixels.
+  // Field interaction; X, Y are field pixels (device pixels of the field,
+  // cellPixels a cell).
   void imgFieldMouseMove(int32_t x, int32_t y);
   void imgFieldMouseDown(TMouseButton button, int32_t x, int32_t y);
   void imgFieldMouseUp(TMouseButton button, int32_t x, int32_t y);
@@ -114,14 +129,20 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmapLayer& LayOverlay() override { return *layOverlay; }
   TBitmapPolygonFiller& LitFiller() override { return litFiller; }
   TAffineTransformation& FieldTransform() override { return fieldTransform; }
+  int32_t CellPixels() override { return cellPixels; }
   TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
   bool IsWalledGridPoint(int32_t gx, int32_t gy) const;
 
+  // The panel's width, whatever the window's; the client area's least
+  // height, which the panel's captions and buttons need however low the
+  // field is.
+  static constexpr int32_t PanelWidth = 178;
+  static constexpr int32_t MinClientHeight = 360;
+
   // Components, in the form's order.
   QWidget* pnlControl = nullptr;
   TImage32* imgField = nullptr;
-  QScrollArea* fieldScroll = nullptr;  // holds imgField when the field is larger than the screen
   QMenu* N1 = nullptr;
   QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
   QAction *N8 = nullptr, *N9 = nullptr;
@@ -135,6 +156,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   QPushButton* btShowRecord = nullptr;
   TBitmap32List imlMap2;     // 0 map W x H, 1 unlit, 2 lit (10W + 20) x (10H + 20)
   TBitmap32List imlPoints2;  // the five light icons
+  TBitmap32List imlPointsShown;  // the same at the field's size (imlPoints), redrawn in place
 
   // State, in declaration order.
   TBitmapLayer* layWalls = nullptr;       // owned by imgField's stack
@@ -153,6 +175,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   std::unique_ptr<TPolygon> floorPolygon;  // the field minus wallPolygons, for the dark remainder
   int32_t freeCells = 0;
   TAffineTransformation fieldTransform;
+  int32_t cellPixels = DesignCellPixels;  // the field's device pixels per cell, fieldTransform's scale
   TBitmapPolygonFiller litFiller;
   long double litPercent = 0;
   int32_t pointsCount = 0;
@@ -169,10 +192,23 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildComponents();
   void BuildLayers();
+  // The base layers at the field's size: grid and background, then walls.
+  void DrawGridAndBackground();
+  void DrawWalls();
+  // The pictures and icons at cellPixels (the level's own at the design size).
+  void UsePicturesAtCellSize();
+  void DrawIconsAtCellSize();
+  // The field and the panel in the client area, the panel's bottom buttons
+  // at their distance from its lower edge.
+  void LayOutClient();
+  void RememberWindowSize();
   void SetAccessibleNames();
   // The one place where field pixels become a grid point: both -1 off the field.
   void GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const;
@@ -191,6 +227,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   std::unique_ptr<TLight> newDragLight_;  // dragLight while it is not in lights
   std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
   std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;
+  std::unique_ptr<TFieldArt> fieldArt_;  // pictures at other sizes, made on first need
+  TFieldArt::TPictures pictures_;        // those in use away from the design size
   bool firstShow_ = true;
   bool hintKeyHeld_ = false;
 };

@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 
@@ -16,6 +17,7 @@
 #include "engine/Visibility.h"
 #include "framework/HelpWindow.h"
 #include "framework/TaskStart.h"
+#include "game/FieldScale.h"
 #include "game/Glowmere.h"
 #include "game/LevelResources.h"
 #include "raster/Color32.h"
@@ -24,10 +26,6 @@
 TfrmGlowmere* frmGlowmere = nullptr;
 
 namespace {
-constexpr int32_t PanelWidth = 178;
-// The panel's captions and buttons need this much height, however low the
-// field is.
-constexpr int32_t MinClientHeight = 360;
 constexpr int32_t SystemWhite = 0x00FFFFFF;
 constexpr int32_t SystemBlack = 0x00000000;
 
@@ -56,7 +54,7 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& level) : level_(level) {
     StartTaskInMemory(GlowmereYear, GlowmereTaskName, GlowmereLevel, MapFolder(level_.mapPath));
   }
   imlMap = &imlMap2;                                                // 2
-  imlPoints = &imlPoints2;
+  imlPoints = &imlPointsShown;  // imlPoints2's icons, at the field's size
   mapBitmap = imlMap->BitmapAt(0);                                  // 3
   mapBitmap->SetOuterColor(SystemColorToColor32(SystemWhite));      // 4
   FieldWidth = mapBitmap->Width();                                  // 5
@@ -70,18 +68,15 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& level) : level_(level) {
   hoverX = -1;                                                      // 10
   hoverY = -1;
   dropBlocked = false;
-  fieldTransform.ScaleBy(10, 10);                                   // 11
-  fieldTransform.TranslateBy(10, 10);
-  litFiller.PatternBitmap = imlMap->BitmapAt(2);                    // 12
-  litFiller.PatternBitmap->SetDrawMode(dmBlend);
+  SetFieldTransform(fieldTransform, cellPixels);                    // 11
+  imlMap->BitmapAt(2)->SetDrawMode(dmBlend);                        // 12
   int32_t wallCount = 0;
   wallRects = BuildWallRects(*mapBitmap, wallCount);                // 13
   wallPolygons = TraceWallOutlines(*mapBitmap);                     // 14
   // Once, not at every press of the hint: the walls never change.
   floorPolygon = FloorPolygonOf(FieldWidth, FieldHeight, wallPolygons);
-  for (const auto& wall : wallPolygons)                             // 15
-    Polygon32(*wall).RenderPattern(layWalls->LayerBitmap(), litFiller, &fieldTransform);
-  SetBitmapAlpha(*litFiller.PatternBitmap, 255);                    // 16
+  DrawWalls();                                                      // 15
+  SetBitmapAlpha(*imlMap->BitmapAt(2), 255);                        // 16
   SetFieldSize(FieldWidth, FieldHeight);                            // 17
   freeCells = FieldWidth * FieldHeight - wallCount;                 // 18
   recordPoints = -1;                                                // 19
@@ -114,6 +109,9 @@ TfrmGlowmere::~TfrmGlowmere() {
   imgField->OnMouseMove = nullptr;
   imgField->OnMouseLeave = imgField->OnFocusLeave = nullptr;
   imgField->OnKeyDown = imgField->OnKeyUp = nullptr;
+  imgField->OnCellPixels = nullptr;
+  // A drawing of pictures under way is given up.
+  fieldArt_.reset();
   // The framework's trees are gone by now; only our own objects are used.
   hoverLight = nullptr;
   dragLight = nullptr;
@@ -145,35 +143,67 @@ void TfrmGlowmere::showEvent(QShowEvent* event) {
 }
 
 void TfrmGlowmere::FitClientToField() {
-  const int32_t fieldW = (FieldWidth + 2) * 10;
-  const int32_t fieldH = (FieldHeight + 2) * 10;
-  imgField->SetFieldSize(fieldW, fieldH);
-  imgField->move(0, 0);
-  // A field larger than the screen (a designer's map of up to 200 x 200
-  // cells is 2020 pixels a side) is shown 1:1 in a scrolled view, so every
-  // grid point stays where the mouse expects it.
-  const QSize room = ClientRoom(*this, menuBar()->sizeHint().height());
-  int32_t viewW = fieldW, viewH = fieldH;
-  if (fieldW + PanelWidth > room.width() || fieldH > room.height()) {
-    if (!fieldScroll) {
-      fieldScroll = new QScrollArea(centralWidget());
-      fieldScroll->setFrameShape(QFrame::NoFrame);
-      fieldScroll->setWidget(imgField);
-      fieldScroll->show();
-    }
-    const int32_t bar = fieldScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    viewW = std::max(std::min(fieldW + bar, room.width() - PanelWidth), 100);
-    viewH = std::max(std::min(fieldH + bar, room.height()), MinClientHeight);
-    fieldScroll->setGeometry(0, 0, viewW, viewH);
+  // The field's area: the design size; a designer's map larger than the
+  // screen starts fitted to the screen instead, never below the least
+  // device pixels a cell.
+  const double ratio = devicePixelRatioF();
+  const QSize design((FieldWidth + 2) * DesignCellPixels, (FieldHeight + 2) * DesignCellPixels);
+  const QSize room = ClientRoom(*this, menuBar()->sizeHint().height()) - QSize(PanelWidth, 0);
+  const QSize least(int(std::ceil((FieldWidth + 2) * MinCellPixels / ratio)),
+                    int(std::ceil((FieldHeight + 2) * MinCellPixels / ratio)));
+  const QSize field = (level_.Shipped() ? design : design.boundedTo(room)).expandedTo(least);
+  const QSize client(field.width() + PanelWidth, std::max(field.height(), MinClientHeight));
+  centralWidget()->setMinimumSize(client);
+  centralWidget()->resize(client);
+  resize(client.width(), client.height() + menuBar()->sizeHint().height());
+  LayOutClient();
+  // Drawn at the design size until the window is shown: the field then asks
+  // for the size that its area on the screen holds (ScaleField). A window
+  // never shown, the judge's, stays at the design size.
+  cellPixels = DesignCellPixels;
+  imgField->SetFieldSize(FieldWidth + 2, FieldHeight + 2, cellPixels);
+  DrawIconsAtCellSize();
+  UsePicturesAtCellSize();
+}
+
+void TfrmGlowmere::resizeEvent(QResizeEvent* event) {
+  TTuvForm::resizeEvent(event);
+  RememberWindowSize();
+}
+
+void TfrmGlowmere::changeEvent(QEvent* event) {
+  TTuvForm::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) RememberWindowSize();
+}
+
+// The size the window had when the game last ended, in the settings file
+// beside the show-at-start choices: the window's size in logical pixels
+// when not maximised, and whether it was. A designer's preview keeps its
+// settings in memory, so it never changes the game's.
+namespace {
+const std::string WidthKey = "/window/width";
+const std::string HeightKey = "/window/height";
+const std::string MaximizedKey = "/window/maximized";
+}  // namespace
+
+void TfrmGlowmere::RememberWindowSize() {
+  if (!SettingsTree || !isVisible() || isMinimized()) return;
+  const bool maximized = isMaximized() || isFullScreen();
+  SettingsTree->WriteBool(MaximizedKey, maximized);
+  if (maximized) return;
+  SettingsTree->WriteInteger(WidthKey, width());
+  SettingsTree->WriteInteger(HeightKey, height());
+}
+
+void TfrmGlowmere::ShowAtLastSize() {
+  bool maximized = false;
+  if (SettingsTree) {
+    // Never below the least size, never beyond the screen.
+    QSize size(SettingsTree->ReadInteger(WidthKey, width()), SettingsTree->ReadInteger(HeightKey, height()));
+    if (const QScreen* screen = this->screen()) size = size.boundedTo(screen->availableGeometry().size());
+    resize(size.expandedTo(minimumSizeHint()).expandedTo(QSize(width(), height())));
+    maximized = SettingsTree->ReadBool(MaximizedKey, false);
   }
-  const int32_t clientH = std::max(viewH, MinClientHeight);
-  pnlControl->setGeometry(viewW, 0, PanelWidth, clientH);
-  // The bottom buttons keep their distance from the panel's lower edge.
-  constexpr int32_t designHeight = 481;
-  btClear->move(16, 382 - designHeight + clientH);
-  btLoad->move(16, 413 - designHeight + clientH);
-  btSave->move(16, 444 - designHeight + clientH);
-  centralWidget()->setFixedSize(viewW + PanelWidth, clientH);
-  adjustSize();
-  setFixedSize(sizeHint());
+  if (maximized) showMaximized();
+  else show();
 }

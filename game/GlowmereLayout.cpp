@@ -1,5 +1,6 @@
 // The window's components at their design places, the menu, and the
 // captions taken from the task localization.
+#include <QEvent>
 #include <QMenuBar>
 #include <filesystem>
 
@@ -39,13 +40,15 @@ QString TfrmGlowmere::Text(const std::string& key) const {
 
 void TfrmGlowmere::BuildComponents() {
   setWindowTitle(QStringLiteral("Glowmere"));
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   setFont(PixelFont(11));
 
   auto* client = new QWidget(this);
-  client->setFixedSize(671, 481);
+  client->resize(671, 481);
   setCentralWidget(client);
+  // The field and the panel follow the client area's size (LayOutClient).
+  client->installEventFilter(this);
 
   pnlControl = new QWidget(client);
   pnlControl->setGeometry(493, 0, 178, 481);
@@ -126,6 +129,24 @@ void TfrmGlowmere::BuildComponents() {
   imgField->OnKeyDown = [this](int key, bool autoRepeat) { return imgFieldKeyDown(key, autoRepeat); };
   imgField->OnKeyUp = [this](int key, bool autoRepeat) { return imgFieldKeyUp(key, autoRepeat); };
   imgField->OnFocusLeave = [this] { imgFieldFocusLeave(); };
+  imgField->OnCellPixels = [this](int cell) { ScaleField(cell); };
+}
+
+void TfrmGlowmere::LayOutClient() {
+  const QSize client = centralWidget()->size();
+  const int32_t fieldWidth = std::max(0, client.width() - PanelWidth);
+  imgField->setGeometry(0, 0, fieldWidth, client.height());
+  pnlControl->setGeometry(fieldWidth, 0, PanelWidth, client.height());
+  // The bottom buttons keep their distance from the panel's lower edge.
+  constexpr int32_t designHeight = 481;
+  btClear->move(16, 382 - designHeight + client.height());
+  btLoad->move(16, 413 - designHeight + client.height());
+  btSave->move(16, 444 - designHeight + client.height());
+}
+
+bool TfrmGlowmere::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == centralWidget() && event->type() == QEvent::Resize) LayOutClient();
+  return TTuvForm::eventFilter(watched, event);
 }
 
 void TfrmGlowmere::ApplyCaptions() {

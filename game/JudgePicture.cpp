@@ -18,21 +18,22 @@ constexpr QRgb MarkFill = 0xFFFFEF5B;
 constexpr QRgb MarkRim = 0xFF8A3A00;
 
 // A triangle in the margin at the field's edge point nearest the light,
-// its tip toward the light. Cell units in, field pixels out.
-void DrawEdgeMark(QPainter& painter, double lightX, double lightY) {
+// its tip toward the light. Cell units in, field pixels (cell a cell) out.
+void DrawEdgeMark(QPainter& painter, double lightX, double lightY, int32_t cell) {
   const double ex = std::clamp(lightX, 0.0, double(FieldWidth)), ey = std::clamp(lightY, 0.0, double(FieldHeight));
   double dx = lightX - ex, dy = lightY - ey;
   const double length = std::hypot(dx, dy);
   dx /= length;
   dy /= length;
-  const QPointF edge(GridToPixel(0) + 10.0 * ex, GridToPixel(0) + 10.0 * ey);
-  const QPointF along(dx, dy), across(-dy, dx);
+  const QPointF edge(GridToPixel(0, cell) + cell * ex, GridToPixel(0, cell) + cell * ey);
+  const double k = cell / 10.0;  // the mark's lengths are for 10 pixels a cell
+  const QPointF along(k * dx, k * dy), across(-k * dy, k * dx);
   QPainterPath mark;
   mark.moveTo(edge + 9.0 * along);
   mark.lineTo(edge + 2.0 * along + 4.0 * across);
   mark.lineTo(edge + 2.0 * along - 4.0 * across);
   mark.closeSubpath();
-  painter.setPen(QPen(QColor::fromRgba(MarkRim), 1.0));
+  painter.setPen(QPen(QColor::fromRgba(MarkRim), k));
   painter.setBrush(QColor::fromRgba(MarkFill));
   painter.drawPath(mark);
 }
@@ -55,7 +56,7 @@ QImage JudgePicture(TfrmGlowmere& window) {
   painter.setRenderHint(QPainter::Antialiasing);
   for (const auto& light : window.lights) {
     const bool off = light->GridX < 0 || light->GridY < 0 || light->GridX > FieldWidth || light->GridY > FieldHeight;
-    if (off) DrawEdgeMark(painter, light->GridX, light->GridY);
+    if (off) DrawEdgeMark(painter, light->GridX, light->GridY, window.cellPixels);
   }
   return picture;
 }

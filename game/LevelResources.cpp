@@ -18,30 +18,31 @@ QImage ReadPicture(const QString& name) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-// QRgb and TColor32 share one layout (alpha in the top byte, then red,
-// green, blue), so the rows copy across as they are.
-void CopyPicture(const QImage& image, TBitmap32& out) {
-  out.Resize(image.width(), image.height());
-  for (int y = 0; y < image.height(); ++y) {
-    std::memcpy(out.ScanLine(y), image.constScanLine(y), size_t(image.width()) * sizeof(TColor32));
-  }
-  out.Changed();
-}
-
 TBitmap32& AddPicture(TBitmap32List& list, const QString& name) {
   const QImage image = ReadPicture(name);
   if (image.isNull()) throw ELevelResource(name);
   TBitmap32& added = list.Add();
-  CopyPicture(image, added);
+  CopyLevelImage(image, added);
   return added;
 }
 
 }  // namespace
 
+// QRgb and TColor32 share one layout (alpha in the top byte, then red,
+// green, blue), so the rows copy across as they are.
+void CopyLevelImage(const QImage& image, TBitmap32& out) {
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  out.Resize(argb.width(), argb.height());
+  for (int y = 0; y < argb.height(); ++y) {
+    std::memcpy(out.ScanLine(y), argb.constScanLine(y), size_t(argb.width()) * sizeof(TColor32));
+  }
+  out.Changed();
+}
+
 bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
   const QImage image = ReadPicture(resourceName);
   if (image.isNull()) return false;
-  CopyPicture(image, out);
+  CopyLevelImage(image, out);
   return true;
 }
 
@@ -65,8 +66,8 @@ void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32
     TBitmap32& map = imlMap2.Add();
     LoadMapText(level.mapText, map);
     const FieldPictures pictures = DrawFieldPictures(map);
-    CopyPicture(pictures.unlit, imlMap2.Add());
-    CopyPicture(pictures.lit, imlMap2.Add());
+    CopyLevelImage(pictures.unlit, imlMap2.Add());
+    CopyLevelImage(pictures.lit, imlMap2.Add());
   }
   for (const QString& name : LevelIconResources) {
     TBitmap32& icon = AddPicture(imlPoints2, name);

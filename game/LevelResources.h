@@ -6,6 +6,7 @@
 // are drawn from it at start by the code that drew the shipped ones.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,8 @@ class ELevelResource : public std::runtime_error {
 // the picture cannot be read. Throws EBitmapAllocation when out cannot hold
 // it. Draw mode and outer colour of out are not touched.
 bool LoadLevelImage(const QString& resourceName, TBitmap32& out);
+// The image's pixels into out (resized to it), as unpremultiplied ARGB.
+void CopyLevelImage(const QImage& image, TBitmap32& out);
 
 // The level a window plays.
 struct TLevelChoice {

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   }
   if (!options->solutionPath.empty() && !window->LoadSolutionFile(options->solutionPath))
     std::cerr << "glowmere: no solution read from " << options->solutionPath << "\n";
-  window->show();
+  window->ShowAtLastSize();
   const int rc = app.exec();
   FinalizeTask();
   window.reset();

@@ -4,6 +4,7 @@
 // (128 bits where a line's slope is multiplied out).
 #include "raster/Bitmap32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -70,8 +71,26 @@ void TBitmap32::Resize(int32_t w, int32_t h) {
 
 void TBitmap32::Fill(TColor32 color) {
   if (Empty()) return;
-  std::fill(bits_.begin(), bits_.end(), color);
-  Changed();
+  // Only the pixels that change are reported: clearing a large layer that
+  // holds one small mark must not recompose the whole field.
+  TRect changed{width_, height_, 0, 0};
+  const std::vector<TColor32> uniform(size_t(width_), color);
+  const size_t rowBytes = size_t(width_) * sizeof(TColor32);
+  for (int32_t y = 0; y < height_; ++y) {
+    TColor32* row = ScanLine(y);
+    if (std::memcmp(row, uniform.data(), rowBytes) == 0) continue;
+    TColor32* end = row + width_;
+    TColor32* first = std::find_if(row, end, [color](TColor32 c) { return c != color; });
+    if (first == end) continue;
+    TColor32* last = end;
+    while (*(last - 1) == color) --last;
+    std::fill(first, last, color);
+    changed.Left = std::min(changed.Left, int32_t(first - row));
+    changed.Right = std::max(changed.Right, int32_t(last - row));
+    changed.Top = std::min(changed.Top, y);
+    changed.Bottom = y + 1;
+  }
+  if (changed.Left < changed.Right) Changed(changed);
 }
 
 TColor32 TBitmap32::ReadPixel(int32_t x, int32_t y) const {

@@ -43,7 +43,7 @@ class TBitmap32 {
   // Negative sizes count as 0; the same size keeps the pixels; a new size
   // gives all-zero pixels. Throws EBitmapAllocation (bitmap left empty).
   void Resize(int32_t w, int32_t h);
-  void Fill(TColor32 color);
+  void Fill(TColor32 color);  // reports the rectangle of the pixels it changed
   TColor32 ReadPixel(int32_t x, int32_t y) const;
   void WritePixel(int32_t x, int32_t y, TColor32 color);  // no notification
   void PutLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, TColor32 color, bool includeLast);

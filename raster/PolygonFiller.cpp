@@ -33,8 +33,11 @@ TFillLineEvent TBitmapPolygonFiller::FillLineEvent() const {
       const int32_t n = std::min(length, pw - column);
       const TColor32* s = row + column;
       if (coverage) {
-        for (int32_t i = 0; i < n; ++i)
-          if (mode != dmTransparent || s[i] != key) dst[i] = BlendColor32Weighted(s[i], coverage[i], dst[i]);
+        for (int32_t i = 0; i < n; ++i) {
+          if (mode == dmTransparent && s[i] == key) continue;
+          // Inside, an opaque pattern pixel is copied as it is.
+          dst[i] = coverage[i] == 255 && (s[i] >> 24) == 255 ? s[i] : BlendColor32Weighted(s[i], coverage[i], dst[i]);
+        }
         coverage += n;
       } else if (mode == dmOpaque) {
         std::memcpy(dst, s, size_t(n) * sizeof(TColor32));

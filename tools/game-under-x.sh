@@ -1,12 +1,14 @@
 # Sourced by the scripts that drive the real game in a virtual X session
-# (tools/play-check.sh, tools/screenshot-question.sh): what they share, so
-# that a change to how the game is found, started or watched is made once.
+# (tools/play-check.sh, tools/screenshot-question.sh, tools/scale-check.sh):
+# what they share, so that a change to how the game is found, started or
+# watched is made once.
 #
 #   game_under_x_args "$@"    OUTDIR [PROGRAM]: sets outdir and program,
 #                             checks the program and the X tools
 #   game_under_x_run HOME ENV... -- INNER
 #                             runs the bash text INNER under xvfb-run with a
-#                             1024x768 screen, HOME as the home folder, only
+#                             screen of game_under_x_screen (1024x768 unless
+#                             the caller sets it), HOME as the home folder, only
 #                             the ENV given (NAME=VALUE), PROGRAM and OUT set,
 #                             and the helpers below defined before INNER
 #
@@ -15,6 +17,7 @@
 # titles (the title of every visible window). INNER sets pid to the game's.
 
 game_under_x_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+game_under_x_screen=${game_under_x_screen:-1024x768}
 
 game_under_x_args() {
   if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -64,7 +67,7 @@ game_under_x_run() {
   # No variable of the caller's desktop may lead the game to a real user's
   # files or display.
   env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_CACHE_HOME -u XDG_STATE_HOME -u XDG_RUNTIME_DIR \
-    -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${env_given[@]}" \
+    -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR "${env_given[@]}" \
     HOME="$home" PROGRAM="$program" OUT="$outdir" SCRIPT="$0" \
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$game_under_x_helpers$1"
+    xvfb-run -a -s "-screen 0 ${game_under_x_screen}x24" bash -c "$game_under_x_helpers$1"
 }

@@ -82,6 +82,7 @@ class TFakeLightHost : public TLightHost {
   TBitmapLayer& LayOverlay() override { return *layOverlay; }
   TBitmapPolygonFiller& LitFiller() override { return litFiller; }
   TAffineTransformation& FieldTransform() override { return fieldTransform; }
+  int32_t CellPixels() override { return DesignCellPixels; }
   TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override {
     auto* layer = new TBitmapLayer(layers);
     layer->LayerBitmap().Resize(width, height);

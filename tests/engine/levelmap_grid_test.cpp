@@ -31,8 +31,8 @@ class FieldGrid : public ::testing::Test {
   int32_t savedWidth_ = 0, savedHeight_ = 0;
 };
 
-int32_t ModelPixelToGrid(int32_t p, int32_t limit) {
-  const double q = std::nearbyint(double(p) / 10.0);  // default mode: to nearest, ties to even
+int32_t ModelPixelToGrid(int32_t p, int32_t limit, int32_t cell = DesignCellPixels) {
+  const double q = std::nearbyint(double(p) / double(cell));  // default mode: to nearest, ties to even
   const double i = q - 1;
   return (i >= 0 && i <= limit) ? int32_t(i) : -1;
 }
@@ -109,6 +109,16 @@ TEST_F(FieldGrid, PixelToGridMatchesRoundingModel) {
   for (int k = 0; k < 100000; ++k) {
     const int32_t p = int32_t(rng());
     ASSERT_EQ(PixelToGridX(p), ModelPixelToGrid(p, INT_MAX)) << "seed " << seed << " pixel " << p;
+  }
+}
+
+TEST_F(FieldGrid, LargerFieldsRoundAsTheDesignSizeDoes) {
+  for (int32_t cell : {4, 15, 20, 30}) {
+    for (int32_t i = 0; i <= FieldWidth; ++i) EXPECT_EQ(PixelToGridX(GridToPixel(i, cell), cell), i);
+    for (int32_t p = -cell; p <= 63 * cell; ++p) {
+      ASSERT_EQ(PixelToGridX(p, cell), ModelPixelToGrid(p, 60, cell)) << "cell " << cell << " pixel " << p;
+      ASSERT_EQ(PixelToGridY(p, cell), ModelPixelToGrid(p, 39, cell)) << "cell " << cell << " pixel " << p;
+    }
   }
 }
 

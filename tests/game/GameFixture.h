@@ -64,7 +64,8 @@ class GameTest : public ::testing::Test {
     std::filesystem::copy_file(std::filesystem::path(GLOWMERE_BUILD_DATA_DIR).parent_path() / "run" / "Glowmere-2.loc", "Glowmere-2.loc");
   }
 
-  static int Px(int g) { return GridToPixel(g); }
+  // The field pixel of grid point g at the field's present size.
+  int Px(int g) const { return GridToPixel(g, window->cellPixels); }
   void Move(int x, int y) { Send(QEvent::MouseMove, x, y, Qt::NoButton, pressed_); }
   void Press(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
     pressed_ |= b;
@@ -110,8 +111,12 @@ class GameTest : public ::testing::Test {
   std::unique_ptr<TfrmGlowmere> window;
 
  private:
+  // At field pixel (x, y): the middle of that device pixel, where the field
+  // lies in the control, in the control's logical coordinates.
   void Send(QEvent::Type type, int x, int y, Qt::MouseButton b, Qt::MouseButtons held) {
-    const QPointF local(x + 0.5, y + 0.5);
+    const QPoint origin = window->imgField->FieldOrigin();
+    const double ratio = window->imgField->PixelRatio();
+    const QPointF local((x + origin.x() + 0.5) / ratio, (y + origin.y() + 0.5) / ratio);
     QMouseEvent e(type, local, window->imgField->mapToGlobal(local), b, held, Qt::NoModifier);
     QApplication::sendEvent(window->imgField, &e);
   }

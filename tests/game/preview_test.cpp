@@ -1,9 +1,10 @@
 // The game window on a level designer's map: played, saved and closed
 // without reading or writing any of the player's files; a map larger than
-// the screen scrolls and still plays; a refused map ends the program.
+// the screen is fitted to it and still plays; a refused map ends the program.
 #include <set>
 
 #include "CoveringSet.h"
+#include "game/FieldScale.h"
 #include "GameFixture.h"
 #include "support/RunCommand.h"
 
@@ -59,16 +60,20 @@ TEST_F(PreviewTest, PlaysAndSavesWithoutThePlayersFiles) {
   EXPECT_FALSE(fs::exists(home.Documents() + "/TUV-2009-2"));
 }
 
-TEST_F(PreviewTest, AFieldLargerThanTheScreenScrollsAndPlays) {
+TEST_F(PreviewTest, AFieldLargerThanTheScreenIsFittedToItAndPlays) {
   std::string picture;
   for (int y = 0; y < 70; ++y) picture += std::string(95, '.') + "\n";
   OpenPreview(picture);
-  ASSERT_NE(window->fieldScroll, nullptr);
+  window->ShowAtLastSize();
   const QSize screen = window->screen()->availableGeometry().size();
   EXPECT_LE(window->width(), screen.width());
   EXPECT_LE(window->height(), screen.height());
-  EXPECT_EQ(window->imgField->size(), QSize(970, 720)) << "the field keeps its size, 1:1";
-  ClickGrid(95, 70);  // the far corner, past what the view shows at first
+  EXPECT_LT(window->cellPixels, 10) << "fewer pixels a cell, the whole field in view";
+  EXPECT_GE(window->cellPixels, MinCellPixels);
+  const TBitmap32& field = window->imgField->Composed();
+  EXPECT_LE(field.Width(), window->imgField->width());
+  EXPECT_LE(field.Height(), window->imgField->height());
+  ClickGrid(95, 70);  // the far corner
   ASSERT_EQ(window->lights.Count(), 1);
   EXPECT_EQ(window->lights[0]->GridX, 95);
   EXPECT_EQ(window->lbLight->text(), "100,00%");

@@ -86,7 +86,7 @@ TEST(PatternFiller, CoverageWeighsThePatternPixel) {
   p.Smooth = true;
   p.SmoothLevel = 0;
   p.RenderPattern(dst, filler, nullptr);
-  EXPECT_EQ(dst.ReadPixel(1, 0), BlendColor32Weighted(0xFFFFFFFF, 255, 0xFF000000));
+  EXPECT_EQ(dst.ReadPixel(1, 0), 0xFFFFFFFFu) << "covered whole, the opaque pattern pixel as it is";
   EXPECT_EQ(dst.ReadPixel(2, 0), BlendColor32Weighted(0xFFFFFFFF, 128, 0xFF000000));
   EXPECT_EQ(dst.ReadPixel(3, 0), 0xFF000000u);
 }

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Icons.h"
+#include "art/LightIcons.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "art/ArtMap.h"
 #include "art/FieldPictures.h"
-#include "Icons.h"
+#include "art/LightIcons.h"
 
 constexpr int SplashWidth = 532;
 constexpr int SplashHeight = 366;

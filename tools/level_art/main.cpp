@@ -20,7 +20,7 @@
 #include <cstdio>
 
 #include "AppIcon.h"
-#include "Icons.h"
+#include "art/LightIcons.h"
 #include "Splash.h"
 #include "art/ArtMap.h"
 #include "art/FieldPictures.h"

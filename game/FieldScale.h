@@ -11,9 +11,10 @@
 #include <cstdint>
 
 // The fewest device pixels per cell the field is drawn with: a designer's
-// map of 200 x 200 cells then still fits a screen of 900 pixels' height,
-// and grid lines stay apart.
-constexpr int32_t MinCellPixels = 4;
+// map of 200 x 200 cells (202 x 202 with its margin, 606 pixels) then
+// still fits, with the menu and the panel's buttons, on a laptop screen
+// 768 pixels high, and grid points stay apart for the pointer.
+constexpr int32_t MinCellPixels = 3;
 
 // Device pixels per cell for a field of cellsAcross x cellsDown cells (the
 // map and its one-cell margin) in an area of deviceSize device pixels: the

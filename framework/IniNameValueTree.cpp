@@ -53,7 +53,7 @@ TIniNameValueTree::TIniNameValueTree(const std::string& fileName)
   }
 }
 
-TIniNameValueTree::~TIniNameValueTree() { Flush(); }
+TIniNameValueTree::~TIniNameValueTree() { WriteFile(TDurability::Synced); }
 
 const std::string& TIniNameValueTree::FileName() const { return document_->FileName(); }
 
@@ -113,10 +113,12 @@ void TIniNameValueTree::WriteFloat(const std::string& path, long double value, i
   Store(*document_, BasePath, path, index, FloatToText(value));
 }
 
-bool TIniNameValueTree::Flush() {
+bool TIniNameValueTree::Flush() { return WriteFile(durability_); }
+
+bool TIniNameValueTree::WriteFile(TDurability durability) {
   if (!writeBack_) return false;
   try {
-    return WriteFileAtomically(document_->FileName(), document_->Save());
+    return WriteFileAtomically(document_->FileName(), document_->Save(), durability);
   } catch (...) {
     return false;  // e.g. no memory for the file's bytes: the tree stays as it was
   }

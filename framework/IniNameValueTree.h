@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/NameValueTree.h"
+#include "framework/WholeFile.h"
 
 // Raised by the constructor when the file exists but cannot be read.
 class EFOpenError : public std::runtime_error {
@@ -21,7 +22,7 @@ class TIniDocument;
 class TIniNameValueTree : public TNameValueTree {
  public:
   explicit TIniNameValueTree(const std::string& fileName);
-  ~TIniNameValueTree() override;  // Flush, result ignored
+  ~TIniNameValueTree() override;  // Flush, synced, result ignored
 
   std::string ReadString(const std::string& path, const std::string& def, int32_t index = 0) override;
   int32_t ReadInteger(const std::string& path, int32_t def, int32_t index = 0) override;
@@ -47,7 +48,15 @@ class TIniNameValueTree : public TNameValueTree {
   // installed with the program.
   void SetWriteBack(bool writeBack) { writeBack_ = writeBack; }
 
+  // How Flush replaces the file (framework/WholeFile.h); Synced unless set.
+  // The destruction syncs whatever this says, so that the file is on the
+  // disk after a normal exit.
+  void SetFlushDurability(TDurability durability) { durability_ = durability; }
+
  private:
+  bool WriteFile(TDurability durability);
+
   std::unique_ptr<TIniDocument> document_;
   bool writeBack_ = true;
+  TDurability durability_ = TDurability::Synced;
 };

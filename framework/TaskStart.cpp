@@ -169,7 +169,13 @@ void StartTaskWith(int32_t year, const std::string& taskName, int32_t level, con
     RecordTree = userTree(".rec");
     if (RecordTree) RecordTree->WriteInteger("/etc/level", level);
     AutosaveTree = userTree(".sav");
-    if (AutosaveTree) AutosaveTree->WriteInteger("/etc/level", level);
+    if (AutosaveTree) {
+      AutosaveTree->WriteInteger("/etc/level", level);
+      // The task flushes it at every step of play, so that a killed game
+      // loses nothing; waiting for the disk each time would slow every
+      // click, and the exit syncs it.
+      AutosaveTree->SetFlushDurability(TDurability::Renamed);
+    }
   }
 
   OpenDialog = MakeDialog(false);

@@ -116,7 +116,7 @@ TReadResult ReadWholeFile(const std::string& fileName, std::string& bytes, std::
   return TReadResult::Read;
 }
 
-bool WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& fileName, std::string_view bytes, TDurability durability) {
   if (fileName.empty()) return false;
   std::string target;
   if (!FollowLinks(fileName, target)) return false;
@@ -144,14 +144,15 @@ bool WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
     // file is simply theirs, as a rewritten file would have been.
     [[maybe_unused]] const int ignored = fchown(fd, st.st_uid, st.st_gid);
   }
-  ok = ok && WriteAll(fd, bytes) && fsync(fd) == 0;
+  const bool synced = durability == TDurability::Synced;
+  ok = ok && WriteAll(fd, bytes) && (!synced || fsync(fd) == 0);
   ok = close(fd) == 0 && ok;
   ok = ok && rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) {
     unlink(temporary.c_str());
     return false;
   }
-  SyncDirectory(directory);
+  if (synced) SyncDirectory(directory);
   return true;
 }
 

@@ -22,9 +22,11 @@ inline std::string RandomBytes(size_t count, unsigned seed) {
   return bytes;
 }
 
-// The solution a store file holds, read the way the game reads it.
+// The solution a store file holds, read the way the game reads it; the file
+// is left as it is.
 inline TPoints StoredPoints(const std::filesystem::path& file) {
   TIniNameValueTree tree(file.string());
+  tree.SetWriteBack(false);
   TPoints points;
   const int n = tree.ReadInteger("vertices", -1);
   for (int i = 0; i < n; ++i) points.emplace_back(tree.ReadInteger("x", -999, i), tree.ReadInteger("y", -999, i));

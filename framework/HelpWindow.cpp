@@ -101,7 +101,11 @@ void TfmHelp::cbShowOnStartClick() {
     default: return;
   }
   // Without a settings file the choice lasts as long as the box shows it.
-  if (SettingsTree) SettingsTree->WriteBool(key, cbShowOnStart->isChecked());
+  // Written at once, so that a killed game does not show the statement
+  // again to a player who turned it off.
+  if (!SettingsTree) return;
+  SettingsTree->WriteBool(key, cbShowOnStart->isChecked());
+  SettingsTree->Flush();
 }
 
 void TfmHelp::SetShowOnStartChecked(bool checked) {

@@ -83,6 +83,7 @@ TEST_F(HelpWindowTest, UncheckedStatementStaysAwayAtStartButTheMenuStillShowsIt)
   action = [](TfmHelp& help) { help.cbShowOnStart->click(); };
   ShowStatement(false);
   action = nullptr;
+  EXPECT_EQ(SettingsFile(), "[/help/showonstart/]\r\nstatement=0\r\n\r\n") << "on disk at once: a killed game keeps it";
   Restart();
 
   ShowStatement(false);

@@ -99,7 +99,10 @@ void TfrmGlowmere::imgFieldMouseDown(TMouseButton button, int32_t x, int32_t y) 
 
 void TfrmGlowmere::imgFieldMouseUp(TMouseButton, int32_t x, int32_t y) {
   if (!dragLight) return;
-  imgFieldMouseMove(x, y);  // the drop is judged at the point under the release
+  // The drop is judged at the point under the release; but after a right
+  // click removed the light under the dragged one (no hover point, the drop
+  // refused), a release with no move since stays refused.
+  if (hoverX != -1 || !dropBlocked) imgFieldMouseMove(x, y);
   DropDragLight();
 }
 
@@ -115,8 +118,9 @@ void TfrmGlowmere::RemoveHoverLight() {
   lights.Remove(gone);
   layOverlay->LayerBitmap().Fill(Transparent);
   UpdateState(true);
-  // The marker shows at once where the light stood.
-  ExamineGridPoint(gx, gy);
+  // The marker shows at once where the light stood. During a drag the point
+  // is left unexamined, so the drop there stays refused until a move.
+  if (!dragLight) ExamineGridPoint(gx, gy);
 }
 
 void TfrmGlowmere::BeginDrag(int32_t iconX, int32_t iconY) {
@@ -197,7 +201,15 @@ void TfrmGlowmere::KeepDarkFloorShown() {
   if (hintKeyHeld_) PaintDarkFloor();
 }
 
-// The mouse is on the button, so leaving the field has cleared the overlay.
-void TfrmGlowmere::btHintMouseDown(TMouseButton) { PaintDarkFloor(); }
+// The keyboard cursor may stand on a light while the mouse is on the
+// button: its outline gives way to the dark floor and comes back after, as
+// with the H key.
+void TfrmGlowmere::btHintMouseDown(TMouseButton) {
+  layOverlay->LayerBitmap().Fill(Transparent);
+  PaintDarkFloor();
+}
 
-void TfrmGlowmere::btHintMouseUp(TMouseButton) { layOverlay->LayerBitmap().Fill(Transparent); }
+void TfrmGlowmere::btHintMouseUp(TMouseButton) {
+  layOverlay->LayerBitmap().Fill(Transparent);
+  if (hoverLight) TLight::ShowRegionOutline(*hoverLight);
+}

@@ -67,6 +67,9 @@ bool TfrmGlowmere::imgFieldKeyDown(int key, bool autoRepeat) {
       if (autoRepeat) return true;
       ShowKeyboardCursor();
       RemoveHoverLight();
+      // A carried light may go down where the removed one stood: the cursor
+      // shows the point as it now is.
+      if (dragLight) ShowKeyboardCursor();
       return true;
     default:
       break;
@@ -75,8 +78,7 @@ bool TfrmGlowmere::imgFieldKeyDown(int key, bool autoRepeat) {
   // A held key repeats; the dark floor is painted once, at the first press.
   if (!autoRepeat && !hintKeyHeld_) {
     hintKeyHeld_ = true;
-    layOverlay->LayerBitmap().Fill(0x00000000);
-    PaintDarkFloor();
+    btHintMouseDown(TMouseButton::mbLeft);
   }
   return true;
 }
@@ -91,7 +93,6 @@ void TfrmGlowmere::ReleaseHintKey() {
   if (!hintKeyHeld_) return;
   hintKeyHeld_ = false;
   btHintMouseUp(TMouseButton::mbLeft);
-  if (hoverLight) TLight::ShowRegionOutline(*hoverLight);
 }
 
 // A key released elsewhere never reaches the field.

@@ -3,10 +3,12 @@
 // help texts use only commands the markup knows.
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "TempHome.h"
 #include "framework/CodePage.h"
+#include "framework/IniDocument.h"
 #include "framework/TaskStart.h"
 
 namespace {
@@ -86,6 +88,26 @@ TEST_F(ShippedLocalizationTest, TextsAreWindows1251OfTheUtf8Sources) {
       }
     }
     EXPECT_GT(values, 5) << name;
+  }
+}
+
+// The last of two equal keys wins, so a stray copy hides nothing while it
+// stands above the real one, and everything once the two change places.
+TEST_F(ShippedLocalizationTest, NoKeyStandsTwiceInOneSection) {
+  for (const char* name : {"TUV-2009-2.loc", "Glowmere-2.loc"}) {
+    TIniDocument document(name);
+    document.Load(TTempHome::ReadFile(RunFolder + name));
+    std::set<std::pair<std::string, std::string>> seen;
+    for (size_t i = 0; i < document.SectionCount(); ++i) {
+      for (const std::string& line : document.SectionLines(i)) {
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string key = line.substr(0, eq);
+        EXPECT_TRUE(seen.emplace(UpperCaseCp1251(document.SectionName(i)), UpperCaseCp1251(key)).second)
+            << name << ": " << document.SectionName(i) << key << " twice";
+      }
+    }
+    EXPECT_GT(seen.size(), 5u) << name;
   }
 }
 

@@ -180,6 +180,31 @@ TEST_F(GameTest, DropOnAnotherLightIsRefused) {
   EXPECT_EQ(window->lights.Count(), 2);
 }
 
+// The right button during a refused drag removes the light under the
+// pointer; the release that follows with no move stays refused, so a moved
+// light goes home and a new one is discarded.
+TEST_F(GameTest, RightClickDuringARefusedDragRemovesTheLightUnderItAndTheDropStaysRefused) {
+  OpenWindow();
+  ClickGrid(26, 12);
+  for (const bool moved : {true, false}) {
+    SCOPED_TRACE(moved ? "a moved light" : "a new light");
+    ClickGrid(22, 17);
+    const auto [fromX, fromY] = moved ? std::pair{26, 12} : FreePoint();
+    Move(Px(fromX), Px(fromY));
+    Press(Px(fromX), Px(fromY));
+    Move(Px(22), Px(17));
+    ASSERT_TRUE(window->dropBlocked);
+    Press(Px(22), Px(17), Qt::RightButton);
+    Release(Px(22), Px(17), Qt::RightButton);
+    EXPECT_EQ(window->dragLight, nullptr) << "any release ends the drag";
+    Release(Px(22), Px(17));
+    EXPECT_EQ(window->LightPoints(), (TLightPoints{{26, 12}}));
+    EXPECT_TRUE(window->lights[0]->Active);
+    Move(Px(22) + 1, Px(17));
+    EXPECT_TRUE(window->cursorLight->Layer->Visible()) << "a move shows the free point";
+  }
+}
+
 TEST_F(GameTest, DropOutsideFieldIsRefused) {
   OpenWindow();
   auto [ax, ay] = FreePoint();
@@ -269,6 +294,30 @@ TEST_F(GameTest, HintPaintsDarkRemainderWhileHeld) {
   EXPECT_GT(black, 1000);
   window->btHintMouseUp(TMouseButton::mbRight);
   EXPECT_TRUE(OverlayEmpty(*window));
+}
+
+// The keyboard cursor may stand on a light while the pointer rests on the
+// panel: the button then shows the dark floor alone and gives the outline
+// back on release, as the H key does.
+TEST_F(GameTest, HintButtonHidesAndRestoresTheOutlineOfTheLightUnderTheCursor) {
+  OpenWindow();
+  const auto [gx, gy] = FreePoint(40);
+  ClickGrid(gx, gy);
+  const auto overlay = [this] {
+    const TBitmap32& o = window->layOverlay->LayerBitmap();
+    return std::vector<TColor32>(o.Bits(), o.Bits() + o.Width() * o.Height());
+  };
+  const std::vector<TColor32> outline = overlay();
+  Leave();
+  window->btHintMouseDown(TMouseButton::mbLeft);
+  const std::vector<TColor32> darkFloor = overlay();
+  window->btHintMouseUp(TMouseButton::mbLeft);
+  window->HoverGridPoint(gx, gy);  // as the arrows bring the cursor there
+  ASSERT_EQ(overlay(), outline);
+  window->btHintMouseDown(TMouseButton::mbLeft);
+  EXPECT_EQ(overlay(), darkFloor) << "no outline over the dark floor";
+  window->btHintMouseUp(TMouseButton::mbLeft);
+  EXPECT_EQ(overlay(), outline);
 }
 
 TEST_F(GameTest, FieldImageComposesLayers) {

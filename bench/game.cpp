@@ -3,8 +3,9 @@
 // panel), in the design size and on a field of 1920 x 1260 device pixels
 // (30 pixels a cell), there with the field composed again as the screen
 // needs it; a resize of that field with 100 lights, to a size drawn before
-// and to sizes whose pictures are still being drawn; and the start-up up
-// to the first shown window. Runs offscreen in a temporary home.
+// and to sizes whose pictures are still being drawn; the autosave written
+// at each step; and the start-up up to the first shown window. Runs
+// offscreen in a temporary home.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -130,6 +131,25 @@ void BM_ClickAddsLightWith100OnField(benchmark::State& state) {
   window.reset();
 }
 BENCHMARK(BM_ClickAddsLightWith100OnField)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What a click's autosave adds, twice a click (press and release): the 100
+// lights stored into the autosave tree and the tree written to its file in
+// the temporary home. Arg 0 renames the new file into place, as the game
+// does; arg 1 also waits for the disk, as a synced flush would.
+void BM_AutosaveWith100Lights(benchmark::State& state) {
+  App();
+  UseTemporaryHome();
+  std::vector<std::pair<int, int>> points;
+  auto window = WindowWith100Lights(points);
+  if (state.range(0) == 1) AutosaveTree->SetFlushDurability(TDurability::Synced);
+  for (auto _ : state) {
+    window->StoreSolution(*window->savTree);
+    if (!window->savTree->Flush()) state.SkipWithError("the autosave was not written");
+  }
+  FinalizeTask();
+  window.reset();
+}
+BENCHMARK(BM_AutosaveWith100Lights)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A resize of the field with 100 lights, until the field is composed again.
 // Arg 0: between 1920 x 1260 (30 pixels a cell) and 1860 x 1220 (29), both

@@ -20,9 +20,11 @@
 #   undo     «Очистить», «Да», then Ctrl+Z: every light is back, in order.
 #   keys     A light placed with Space and moved with Enter, arrows and
 #            Enter, with no mouse at all.
+#   killed   Two lights placed, the game killed (SIGKILL) 1.5 s later and
+#            started again: it shows all six.
 # Writes into OUTDIR a screenshot after each step (load-box.png,
-# hover-click.png, undo-cleared.png, undo-back.png, keys-moved.png) and
-# program.log. Prints one line per check; exit status 1 when any fails or
+# hover-click.png, undo-cleared.png, undo-back.png, keys-moved.png,
+# killed-restart.png) and program.log. Prints one line per check; exit status 1 when any fails or
 # the game does not come up.
 set -euo pipefail
 source "$(dirname "$0")/game-under-x.sh"
@@ -94,6 +96,18 @@ inner='
       # up, to (32, 25), put it down.
       keys_to "$game" Right Right Right Up Up space Return Down Down Down Down Down Down Down Down Left Return
       shot keys-moved.png ;;
+    killed)
+      # As a crash, a logout or the OOM killer would end it: no handler runs.
+      xdotool mousemove $(at 26 12) click 1; sleep 0.3
+      xdotool mousemove $(at 22 17) click 1
+      sleep 1.5
+      kill -KILL "$pid"
+      wait "$pid" 2>/dev/null || true
+      "$PROGRAM" >>"$OUT/program.log" 2>&1 &
+      pid=$!
+      game=$(wait_window "Огни подземелья") || fail "the game did not come up again after the kill"
+      xdotool mousemove 1015 760
+      shot killed-restart.png ;;
   esac
   sleep 0.3
   keys_to "$game" ctrl+q
@@ -150,5 +164,6 @@ check load "$lights"
 check hover "$(printf '38 9\n22 28\n4 16')"
 check undo "$lights"
 check keys "$(printf '%s\n32 25' "$lights")"
+check killed "$(printf '%s\n26 12\n22 17' "$lights")"
 echo "screenshots in $outdir"
 exit $failed

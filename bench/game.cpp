@@ -132,10 +132,11 @@ void BM_ClickAddsLightWith100OnField(benchmark::State& state) {
 }
 BENCHMARK(BM_ClickAddsLightWith100OnField)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// What a click's autosave adds, twice a click (press and release): the 100
-// lights stored into the autosave tree and the tree written to its file in
-// the temporary home. Arg 0 renames the new file into place, as the game
-// does; arg 1 also waits for the disk, as a synced flush would.
+// What the autosave adds to a click (at its release; the press moves no
+// light and writes nothing): the 100 lights stored into the autosave tree
+// and the tree written to its file in the temporary home. Arg 0 renames the
+// new file into place, as the game does; arg 1 also waits for the disk, as
+// a synced flush would.
 void BM_AutosaveWith100Lights(benchmark::State& state) {
   App();
   UseTemporaryHome();

@@ -217,6 +217,9 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void PaintDarkFloor();
   void KeepDarkFloorShown();
   void ReleaseHintKey();
+  // StoreSolution into savTree, and its file written when the lights differ
+  // from what it got last (GlowmereAutosave.cpp).
+  void AutosavePosition();
   // The lights replaced by new ones at these points, painted once.
   void ReplaceLights(const TLightPoints& points);
   void ClearLights();
@@ -231,6 +234,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TFieldArt::TPictures pictures_;        // those in use away from the design size
   bool firstShow_ = true;
   bool hintKeyHeld_ = false;
+  TLightPoints autosaved_;  // the lights the autosave file got last from this run
 };
 
 // The one main window while it exists.

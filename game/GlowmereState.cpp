@@ -29,12 +29,7 @@ void TfrmGlowmere::UpdateState(bool autosave) {
   lbPoints->setText(QString::number(pointsCount));
   if (!full && shown == FormatPercent(100.0L)) shown = FormatPercent(99.99L);
   lbLight->setText(shown);
-  if (autosave) {
-    // On disk at once: a killed game keeps the position (result ignored,
-    // as at exit).
-    StoreSolution(*savTree);
-    savTree->Flush();
-  }
+  if (autosave) AutosavePosition();
   if (full && (recordPoints == -1 || pointsCount < recordPoints)) {
     recordPoints = pointsCount;
     StoreSolution(*recTree);

@@ -70,7 +70,7 @@ class KilledGameTest : public GameTest {
     close(out[0]);
     run.placed = said.find("placed\n") != std::string::npos;
     if (run.placed) std::this_thread::sleep_for(killAfter);
-    kill(pid, SIGKILL);  // no-op on a game that is gone already, but for the zombie
+    kill(pid, SIGKILL);  // harmless on a game that died already (a zombie until waited for)
     int status = 0;
     waitpid(pid, &status, 0);
     run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;

@@ -16,13 +16,21 @@ std::unique_ptr<TBitmap32> ConversionMap(const TWallGrid& walls) {
   return map;
 }
 
+// The field minus the walls. Every outline is one boundary between wall
+// and floor, so all of them together, read by even-odd parity, are the
+// walls; cut out one by one, the inner boundary of a ring of walls would
+// take the floor it encloses with it.
 std::unique_ptr<TPolygon> FloorOf(int32_t width, int32_t height, const TPolygonList& wallOutlines) {
   auto floor = std::make_unique<TPolygon>();
   floor->AddPoint(0, 0);
   floor->AddPoint(0, height);
   floor->AddPoint(width, height);
   floor->AddPoint(width, 0);
-  for (const auto& wall : wallOutlines) floor->Clip(GPC_DIFF, wall.get());
+  TPolygon walls;
+  walls.Clear();
+  for (const auto& outline : wallOutlines)
+    for (const TContour& contour : outline->Contours()) walls.AddContour(contour);
+  floor->Clip(GPC_DIFF, &walls);
   return floor;
 }
 

@@ -47,9 +47,10 @@ class TLevel {
   const TPolygonList& WallRects() const { return wallRects_; }
   // TraceWallOutlines of the map (the outside read as free).
   const TPolygonList& WallOutlines() const { return wallOutlines_; }
-  // The field [0, W] x [0, H] minus every wall outline, in list order, as
-  // the hint button has always cut it: the dark floor is this minus the
-  // lit regions.
+  // The field [0, W] x [0, H] minus the walls (their outlines read
+  // together): the floor that the free cells measure, a ring of walls
+  // keeping the floor inside it. The dark floor is this minus the lit
+  // regions.
   const TPolygon& Floor() const { return *floor_; }
 
   // The lit region of a light at p (ComputeLitRegion against the wall

@@ -121,9 +121,11 @@ awk 'BEGIN { printf "[/]\r\nvertices=2440\r\n"; n = 0
   >"$f/every-point.tuv-Glowmere"
 mkdir -p "$f/folder.tuv-Glowmere"
 
-# A designer's map: the shipped one with a wall ring in its top left.
-awk 'NR == 2 { $0 = "###" substr($0, 4) } NR == 3 { $0 = "#.#" substr($0, 4) } NR == 4 { $0 = "###" substr($0, 4) } { print }' \
-  map.txt >map/ring.txt
+# A designer's map: the shipped one with a wall block and two wall cells
+# that meet only at a corner in its top left. (No ring of walls: the old
+# floor lost the floor a ring encloses, so there the dark area differs.)
+awk 'NR == 2 { $0 = "###." substr($0, 5) } NR == 3 { $0 = "###." substr($0, 5) } NR == 4 { $0 = "...#" substr($0, 5) } { print }' \
+  map.txt >map/designer.txt
 
 files=("$f"/*.tuv-Glowmere)
 few=("$f"/plain-1*.tuv-Glowmere "$f"/far-1*.tuv-Glowmere "$f"/walled-1*.tuv-Glowmere "$f"/empty.tuv-Glowmere
@@ -156,6 +158,6 @@ compare strict --strict "${abs[@]}"
 compare rank --rank "${abs[@]}"
 compare strict-rank --strict --rank "${abs[@]}"
 compare picture --picture pictures --rank "${few[@]/#/$work/}"
-compare map --map "$work/map/ring.txt" --strict "${few[@]/#/$work/}"
+compare map --map "$work/map/designer.txt" --strict "${few[@]/#/$work/}"
 echo "$(ls "$f" | wc -l) files"
 exit "$differ"

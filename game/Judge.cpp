@@ -167,6 +167,8 @@ class TJudgeRun {
     head.height = level_->Height();
     head.date = ReportDate();
     const fs::path page = caller_ / options_.reportPath;
+    std::error_code ec;
+    fs::create_directories(page.parent_path(), ec);  // as --picture makes its folder
     if (!WriteFileAtomically(page.string(), ResultsPage(head, entries, page.parent_path()))) {
       err_ << "glowmere-judge: cannot write the report " << options_.reportPath << "\n";
       status_ = 1;

@@ -108,7 +108,7 @@ const char* const Style =
     "th{background:#eee}"
     "td.n{text-align:right;white-space:nowrap;font-variant-numeric:tabular-nums}"
     "tr.dark td{background:#f7f1f1}"
-    "td.file{word-break:break-all;max-width:18em}"
+    "td.file{overflow-wrap:anywhere;max-width:18em}"
     "ul{margin:0;padding-left:1.2em}"
     "img{display:block;width:186px;height:auto;border:1px solid #999}"
     "dl{display:grid;grid-template-columns:max-content auto;gap:6px 16px;margin:16px 0}"

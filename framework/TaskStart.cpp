@@ -1,7 +1,6 @@
 // StartTask, HideSplash, the Get* accessors and FinalizeTask.
 #include "framework/TaskStart.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -247,10 +246,4 @@ void FinalizeTask() {
   delete SaveDialog.data();
   delete Splash.data();
   delete fmHelp.data();
-}
-
-int ExecuteTask(QApplication& application) {
-  const int result = application.exec();
-  FinalizeTask();
-  return result;
 }

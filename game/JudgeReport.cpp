@@ -2,6 +2,7 @@
 // a few lines of style, so that it opens in any browser and in a mail.
 #include "game/JudgeReport.h"
 
+#include <QString>
 #include <ctime>
 
 #include "engine/ResultDocument.h"
@@ -10,40 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The text as valid UTF-8: every byte that does not begin or continue a
-// well-formed sequence (overlong forms, surrogates and code points past
-// U+10FFFF included) becomes U+FFFD.
+// The text as valid UTF-8: what is no UTF-8 becomes U+FFFD, as Qt reads it.
 std::string ValidUtf8(const std::string& text) {
-  std::string out;
-  const auto byte = [&text](size_t i) { return static_cast<unsigned char>(text[i]); };
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char b = byte(i);
-    size_t length = 0;
-    uint32_t code = 0, least = 0;
-    if (b < 0x80) {
-      length = 1, code = b;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      length = 2, code = b & 0x1F, least = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3, code = b & 0x0F, least = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4, code = b & 0x07, least = 0x10000;
-    }
-    bool good = length > 0 && i + length <= text.size();
-    for (size_t k = 1; good && k < length; ++k) {
-      good = (byte(i + k) & 0xC0) == 0x80;
-      code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    good = good && code >= least && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-    if (good) {
-      out.append(text, i, length);
-      i += length;
-    } else {
-      out += "\xEF\xBF\xBD";
-      ++i;
-    }
-  }
-  return out;
+  return QString::fromUtf8(text.data(), qsizetype(text.size())).toUtf8().toStdString();
 }
 
 // Text for the page's body and its attributes.

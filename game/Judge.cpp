@@ -101,12 +101,11 @@ class TJudgeRun {
     TJudged j;
     j.path = file;
     j.solution = JudgeSolution(*level_, bytes, options_.strict);
+    // Each line in one piece: standard error is unbuffered.
     for (const TJudgeRemark& remark : j.solution.remarks) {
-      if (remark.overLit) {
-        err_ << "glowmere-judge: " << remark.text << ": " << file << "\n";
-      } else {
-        err_ << "glowmere-judge: " << file << ": " << remark.text << "\n";
-      }
+      const std::string line = remark.overLit ? "glowmere-judge: " + remark.text + ": " + file + "\n"
+                                              : "glowmere-judge: " + file + ": " + remark.text + "\n";
+      err_ << line;
     }
     if (canvas_) {
       // A file without a solution shows the field empty.

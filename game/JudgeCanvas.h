@@ -18,12 +18,10 @@ class TfrmGlowmere;
 class TJudgeCanvas {
  public:
   // Makes the folder (throws std::runtime_error when it cannot), enters it,
-  // and opens the window on level. Relative names the caller gave are for
-  // Caller(), not for the current directory after this.
+  // and opens the window on level. Relative names the caller gave are then
+  // no longer for the current directory; the old one is back afterwards.
   explicit TJudgeCanvas(const TLevelChoice& level);
   ~TJudgeCanvas();  // the framework writes its files into the folder first
-
-  const std::filesystem::path& Caller() const { return folder_.Caller(); }
   // The field with these lights, the dark floor marked, as a PNG file;
   // false when it cannot be written.
   bool WritePicture(const std::vector<TGridPoint>& lights, const std::string& path);

@@ -20,7 +20,9 @@ class FieldScaleTest : public GameTest {
     window->resize(area.width() + TfrmGlowmere::PanelWidth,
                    area.height() + window->height() - window->centralWidget()->height());
     QCoreApplication::processEvents();
-    const QDeadlineTimer deadline(20000);
+    // Generous: under the sanitizers on a loaded machine the pictures of a
+    // large field take tens of seconds, and the wait only guards a hang.
+    const QDeadlineTimer deadline(180000);
     while (!window->FieldPicturesExact() && !deadline.hasExpired())
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(window->FieldPicturesExact());

@@ -21,6 +21,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/SightRegion.h"
+
 int32_t VisWidth = 60;
 int32_t VisHeight = 39;
 
@@ -300,6 +302,11 @@ std::unique_ptr<TPolygon> FieldPolygon() {
 }
 
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
+  if (auto region = SweptLitRegion(lx, ly, walls)) return region;
+  return SubtractedShadowsRegion(lx, ly, walls);
+}
+
+std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
   const bool transposed = SeenAlongRows(lx, ly);
   std::vector<TContour> shadows;
   shadows.reserve(walls.size());

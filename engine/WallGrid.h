@@ -2,9 +2,10 @@
 // both by rows and by columns, so that a walk through the field finds the
 // next wall cell along a row or a column a machine word at a time.
 //
-// Built afresh for every lit region (a few hundred rectangles set a few
-// thousand bits), so that no cache has to follow changes of the wall list
-// and threads never share one.
+// A grid is kept from one lit region to the next while the walls stay the
+// same: every call compares the walls' corners with those it was built
+// from (a fraction of the cost of building it again), so no change of a
+// wall list can leave stale bits behind. Each thread keeps its own.
 #pragma once
 
 #include <cstdint>
@@ -56,6 +57,18 @@ class TWallGrid {
   bool Wall(int32_t x, int32_t y) const { return Row(y).Test(x); }
 
  private:
+  struct TRect {
+    int32_t x0, y0, x1, y1;
+  };
+  // Whether walls are those the grid was last built from, for this field.
+  bool SameWalls(const TPolygonList& walls, int32_t width, int32_t height) const;
+  void Build(const TPolygonList& walls, int32_t width, int32_t height);
+  void Transpose();
+
+  bool usable_ = false;
+  std::vector<int32_t> sizes_;         // per wall: its first contour's length, -1 none
+  std::vector<gpc_vertex> corners_;    // those contours, one after another
+  std::vector<TRect> thick_;           // walls with grid points inside them
   int32_t width_ = 0, height_ = 0;
   int32_t rowWords_ = 0, columnWords_ = 0;
   std::vector<uint64_t> rows_;     // height_ rows of rowWords_ words

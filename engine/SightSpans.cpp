@@ -159,7 +159,7 @@ class TOctantScan {
       }
       TSlope cursor = lo;
       while (found || pastSide) {
-        bool side = !found;
+        const bool side = !found;
         if (side) {
           m0 = uMax_;
           pastSide = false;

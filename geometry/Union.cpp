@@ -65,8 +65,10 @@ struct TUnionInput {
   }
   // Bit for bit: a NaN is its own, and -0 is not 0.
   bool operator==(const TUnionInput& other) const {
+    // An empty list may have no storage at all, which memcmp must not see.
     return layout == other.layout && vertices.size() == other.vertices.size() &&
-           std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(gpc_vertex)) == 0;
+           (vertices.empty() ||
+            std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(gpc_vertex)) == 0);
   }
 };
 

@@ -88,7 +88,7 @@ void BM_ComputeLitRegionFar(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ComputeLitRegion)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_SubtractedShadows)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SubtractedShadows)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_OneDifferencePerWall)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ComputeLitRegionFar)->Arg(1000000)->Arg(1000000000)->Arg(1000000000000)->Unit(benchmark::kMillisecond)
     ->Iterations(50);

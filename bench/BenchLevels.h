@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/Level.h"
 #include "engine/LevelMap.h"
 #include "engine/MapText.h"
 #include "geometry/Polygons.h"
@@ -21,9 +22,10 @@
 struct TBenchLevel {
   std::string name;
   int32_t width = 0, height = 0;
-  std::unique_ptr<TBitmap32> map;
-  TPolygonList walls;                               // as the game builds them
+  std::unique_ptr<TLevel> rules;                    // the level as the game reads it
   std::vector<std::pair<int32_t, int32_t>> lights;  // legal grid points
+
+  const TPolygonList& walls() const { return rules->WallRects(); }
 };
 
 // 0: the shipped map, 1: 100 x 65, 2: 200 x 130, 3: 200 x 200. Built once.
@@ -33,22 +35,21 @@ inline const TBenchLevel& BenchLevel(int index) {
   if (level) return *level;
   level = std::make_unique<TBenchLevel>();
   static const std::pair<int32_t, int32_t> sizes[4] = {{60, 39}, {100, 65}, {200, 130}, {200, 200}};
+  std::unique_ptr<TBitmap32> map;
   if (index == 0) {
     level->name = "shipped 60x39";
-    level->map = LoadMapFile(GLOWMERE_DATA_DIR "/map.txt");
+    map = LoadMapFile(GLOWMERE_DATA_DIR "/map.txt");
   } else {
     const auto [w, h] = sizes[index];
     level->name = "random " + std::to_string(w) + "x" + std::to_string(h);
-    level->map = LoadMapText(RandomLevelText(w, h, 1));
+    map = LoadMapText(RandomLevelText(w, h, 1));
   }
-  TBitmap32& map = *level->map;
-  level->width = map.Width();
-  level->height = map.Height();
-  int32_t wallCount = 0;
-  level->walls = BuildWallRects(map, wallCount);
+  level->rules = std::make_unique<TLevel>(*map);
+  level->width = level->rules->Width();
+  level->height = level->rules->Height();
   for (int32_t j = 0; j <= level->height; ++j)
     for (int32_t i = 0; i <= level->width; ++i)
-      if (!IsWalledGridPoint(map, i, j)) level->lights.emplace_back(i, j);
+      if (!level->rules->IsWalledGridPoint(i, j)) level->lights.emplace_back(i, j);
   return *level;
 }
 

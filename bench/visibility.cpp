@@ -57,7 +57,7 @@ void EachLight(benchmark::State& state, Compute compute, const TBenchLevel& leve
   for (auto _ : state) {
     for (size_t k = 0; k < lights.size(); ++k) {
       const double start = NowMicroseconds();
-      auto region = compute(lights[k].first, lights[k].second, level.walls);
+      auto region = compute(lights[k].first, lights[k].second, level.walls());
       benchmark::DoNotOptimize(region.get());
       best[k] = std::min(best[k], NowMicroseconds() - start);
     }
@@ -65,7 +65,7 @@ void EachLight(benchmark::State& state, Compute compute, const TBenchLevel& leve
   std::sort(best.begin(), best.end());
   state.SetLabel(level.name);
   state.counters["lights"] = double(best.size());
-  state.counters["walls"] = double(level.walls.size());
+  state.counters["walls"] = double(level.walls().size());
   state.counters["median_us"] = best[best.size() / 2];
   state.counters["worst_us"] = best.back();
 }

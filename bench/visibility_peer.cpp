@@ -68,9 +68,7 @@ class TPeer {
 
   explicit TPeer(const TBenchLevel& level) {
     const int32_t w = level.width, h = level.height;
-    auto floorCell = [&](int32_t x, int32_t y) {
-      return x >= 0 && y >= 0 && x < w && y < h && level.map->ReadPixel(x, y) != WallPixel;
-    };
+    auto floorCell = [&](int32_t x, int32_t y) { return !level.rules->IsWallCell(x, y); };
     // The floor's boundary: every cell side between floor and wall (or the
     // outside), joined along each grid line.
     std::vector<Segment> segments;
@@ -213,7 +211,7 @@ int main(int argc, char** argv) {
     const auto roundedQueries = rounded.Queries(level);
     size_t agree = 0;
     for (size_t k = 0; k < level.lights.size(); ++k) {
-      const double ours = double(ComputeLitRegion(level.lights[k].first, level.lights[k].second, level.walls)->Area());
+      const double ours = double(ComputeLitRegion(level.lights[k].first, level.lights[k].second, level.walls())->Area());
       if (std::fabs(ours - exact.Area(exactQueries[k])) <= 1e-9) ++agree;
     }
     const size_t n = level.lights.size();
@@ -221,7 +219,7 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
       for (size_t k = 0; k < n; ++k) {
         double start = NowMicroseconds();
-        const auto region = ComputeLitRegion(level.lights[k].first, level.lights[k].second, level.walls);
+        const auto region = ComputeLitRegion(level.lights[k].first, level.lights[k].second, level.walls());
         oursBest[k] = std::min(oursBest[k], NowMicroseconds() - start);
         start = NowMicroseconds();
         exact.Compute(exactQueries[k]);

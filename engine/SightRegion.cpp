@@ -11,7 +11,7 @@
 
 #include "engine/SightSpans.h"
 #include "engine/Visibility.h"
-#include "engine/WallGrid.h"
+#include "engine/WallBits.h"
 
 namespace {
 
@@ -139,7 +139,7 @@ void Trace(const std::vector<TSightSpan>& spans, size_t first, size_t count, boo
 }  // namespace
 
 std::unique_ptr<TPolygon> SweptLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  thread_local TWallGrid grid;
+  thread_local TWallBits grid;
   thread_local std::vector<TSightSpan> spans;
   if (!grid.Read(walls, VisWidth, VisHeight, lx, ly)) return nullptr;
   spans.clear();

@@ -69,7 +69,7 @@ struct TPiece {
 
 class TOctantScan {
  public:
-  TOctantScan(const TWallGrid& grid, int64_t lx, int64_t ly, const TOctant& octant, std::vector<TPiece>& pieces)
+  TOctantScan(const TWallBits& grid, int64_t lx, int64_t ly, const TOctant& octant, std::vector<TPiece>& pieces)
       : grid_(grid), octant_(octant), pieces_(pieces) {
     const int64_t w = grid.Width(), h = grid.Height();
     uLight_ = octant.swap ? ly : lx;
@@ -186,7 +186,7 @@ class TOctantScan {
     }
   }
 
-  const TWallGrid& grid_;
+  const TWallBits& grid_;
   const TOctant octant_;
   std::vector<TPiece>& pieces_;
   int64_t uLight_ = 0, vLight_ = 0;
@@ -210,7 +210,7 @@ TSightLine LineOf(const TOctant& o, int64_t lx, int64_t ly, bool across, int64_t
 
 }  // namespace
 
-void SweepSightSpans(const TWallGrid& grid, int64_t lx, int64_t ly, std::vector<TSightSpan>& spans) {
+void SweepSightSpans(const TWallBits& grid, int64_t lx, int64_t ly, std::vector<TSightSpan>& spans) {
   thread_local std::vector<TPiece> pieces;
   for (const TOctant& octant : Octants) {
     pieces.clear();

@@ -3,7 +3,7 @@
 // which every ray enters the field on one line (or starts at the light) and
 // is stopped on one line (a wall's side, or the field's far border).
 //
-// Found by casting shadows through the wall grid in the eight octants
+// Found by casting shadows through the wall bits in the eight octants
 // around the light, row by row (or column by column) away from it, with
 // every decision taken on integers: rays are told apart only by the wall
 // and field corners they pass, so no coordinate is ever rounded.
@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/WallGrid.h"
+#include "engine/WallBits.h"
 
 // A direction from the light: a vector of integers, not both 0.
 struct TSightDirection {
@@ -40,4 +40,4 @@ struct TSightSpan {
 // towards +y, neighbours on one line not yet joined. Appended to spans.
 // The light may stand anywhere in the signed 32-bit range, but not strictly
 // inside a wall.
-void SweepSightSpans(const TWallGrid& grid, int64_t lx, int64_t ly, std::vector<TSightSpan>& spans);
+void SweepSightSpans(const TWallBits& grid, int64_t lx, int64_t ly, std::vector<TSightSpan>& spans);

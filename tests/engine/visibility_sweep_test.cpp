@@ -182,7 +182,7 @@ TEST(SweptRegion, OtherWallsKeepTheShadowSubtraction) {
   }
 }
 
-// The sweep keeps its wall grid between calls; a change of the walls, in
+// The sweep keeps its wall bits between calls; a change of the walls, in
 // place or in a new list, is seen at once.
 TEST(SweptRegion, ChangedWallsAreSeenAtOnce) {
   const TTextMap before = ReadTextMap({"........", "..##....", "........", "........"});

@@ -2,9 +2,11 @@
 // lights on the field (press and release handlers, region, lit layer,
 // panel), in the design size and on a field of 1920 x 1260 device pixels
 // (30 pixels a cell), there with the field composed again as the screen
-// needs it; a resize of that field with 100 lights, to a size drawn before
-// and to sizes whose pictures are still being drawn; the autosave written
-// at each step; and the start-up up to the first shown window. Runs
+// needs it; the same click with 150 lights on a random level of 200 x 200
+// cells (tools/random_level, seed 1); a resize of that field with 100
+// lights, to a size drawn before and to sizes whose pictures are still
+// being drawn; the autosave written at each step; and the start-up up to
+// the first shown window. Runs
 // offscreen in a temporary home.
 #include <benchmark/benchmark.h>
 
@@ -21,6 +23,8 @@
 #include "framework/TaskStart.h"
 #include "game/FieldScale.h"
 #include "game/Glowmere.h"
+#include "game/LevelResources.h"
+#include "tools/random_level/RandomLevel.h"
 
 namespace {
 
@@ -50,7 +54,7 @@ QApplication& App() {
   return *app;
 }
 
-// Free grid points of the shipped map in a fixed random order.
+// Free grid points of the window's map in a fixed random order.
 std::vector<std::pair<int, int>> FreePoints(TfrmGlowmere& w) {
   std::vector<std::pair<int, int>> points;
   for (int j = 0; j <= FieldHeight; ++j)
@@ -151,6 +155,56 @@ void BM_AutosaveWith100Lights(benchmark::State& state) {
   window.reset();
 }
 BENCHMARK(BM_AutosaveWith100Lights)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Clicks that add a light with 150 lights on a random level of 200 x 200
+// cells, each removed again untimed. Arg 0: the handlers alone; arg 1: the
+// field composed again too. The window has its first size, which fits the
+// offscreen screen.
+void BM_ClickAddsLightWith150OnALargeLevel(benchmark::State& state) {
+  App();
+  UseTemporaryHome();
+  const std::string path = (std::filesystem::current_path() / "random-200x200.txt").string();
+  if (!std::filesystem::exists(path)) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string text = RandomLevelText(200, 200, 1);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+  }
+  auto window = std::make_unique<TfrmGlowmere>(DesignerLevel(path));
+  const int32_t cell = window->cellPixels;
+  std::vector<std::pair<int, int>> points = FreePoints(*window);
+  auto click = [&](TMouseButton button, int x, int y) {
+    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
+    window->imgFieldMouseMove(px, py);
+    window->imgFieldMouseDown(button, px, py);
+    if (button == TMouseButton::mbLeft) window->imgFieldMouseUp(button, px, py);
+  };
+  for (int k = 0; k < 150; ++k) click(TMouseButton::mbLeft, points[size_t(k)].first, points[size_t(k)].second);
+  const bool compose = state.range(0) > 0;
+  state.counters["cell"] = cell;
+  window->imgField->Composed();
+  size_t next = 150;
+  for (auto _ : state) {
+    auto [x, y] = points[next];
+    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
+    state.PauseTiming();
+    window->imgFieldMouseMove(px, py);
+    if (compose) window->imgField->Composed();
+    state.ResumeTiming();
+    window->imgFieldMouseDown(TMouseButton::mbLeft, px, py);
+    window->imgFieldMouseUp(TMouseButton::mbLeft, px, py);
+    if (compose) window->imgField->Composed();
+    state.PauseTiming();
+    window->imgFieldMouseDown(TMouseButton::mbRight, px, py);
+    window->imgFieldMouseLeave();
+    window->imgField->Composed();
+    next = 150 + (next + 1 - 150) % 500;
+    state.ResumeTiming();
+  }
+  FinalizeTask();
+  window.reset();
+}
+BENCHMARK(BM_ClickAddsLightWith150OnALargeLevel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // A resize of the field with 100 lights, until the field is composed again.
 // Arg 0: between 1920 x 1260 (30 pixels a cell) and 1860 x 1220 (29), both

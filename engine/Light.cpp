@@ -5,6 +5,7 @@
 #include "engine/Light.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 #include "engine/LevelMap.h"
@@ -96,10 +97,11 @@ bool OthersPainted(const TLightList& lights, const TLight* except) {
 // the field has always been drawn; drawn larger, their edges are smoothed.
 bool SmoothEdges() { return LightHost->CellPixels() > DesignCellPixels; }
 
+// One region with hard edges: opaque pixels over opaque ones, so regions
+// filled one after the other show their union.
 void Paint(const TPolygon& region, TBitmap32& lit) {
   TPolygon32& shape = Polygon32(region);
-  shape.Smooth = SmoothEdges();
-  shape.SmoothLevel = 2;
+  shape.Smooth = false;
   shape.RenderPattern(lit, LightHost->LitFiller(), &LightHost->FieldTransform());
 }
 
@@ -129,6 +131,113 @@ void PaintUnion(TLightList& lights, const TLight* fresh, TBitmap32& lit) {
   fill();
 }
 
+// The lit filler, handing on only the pixels that keep(current pixel, x,
+// y, coverage) keeps; keep may change the pixel first.
+template <typename Keep>
+class TKeptFiller : public TCustomPolygonFiller {
+ public:
+  TKeptFiller(const TCustomPolygonFiller& inner, Keep& keep) : inner_(inner), keep_(keep) {}
+  TFillLineEvent FillLineEvent() const override {
+    const TFillLineEvent span = inner_.FillLineEvent();
+    if (!span) return {};
+    Keep& keep = keep_;
+    return [span, &keep](TColor32* d, int32_t x, int32_t y, int32_t n, const uint8_t* w) {
+      for (int32_t i = 0; i < n;) {
+        if (!keep(d[i], x + i, y, w ? w[i] : uint8_t(255))) {
+          ++i;
+          continue;
+        }
+        int32_t j = i + 1;
+        while (j < n && keep(d[j], x + j, y, w ? w[j] : uint8_t(255))) ++j;
+        span(d + i, x + i, y, j - i, w ? w + i : nullptr);
+        i = j;
+      }
+    };
+  }
+
+ private:
+  const TCustomPolygonFiller& inner_;
+  Keep& keep_;
+};
+
+// A light that comes on at a smoothed size. Its region is filled over the
+// others wherever that gives the union's coverage: where it covers a pixel
+// whole, or where no region covered the pixel. Pixels that held the lit picture
+// whole are left alone: blending a partial coverage over them would take
+// some of their alpha away, and the dark floor would show along every edge
+// of the region that crosses lit floor. Where both the region and those
+// before it cover a pixel in part, the pixel gets what a fill of the whole
+// union gives it, computed in the box of those pixels only: a smoothed fill
+// of the whole field costs tens of milliseconds on a large one.
+void PaintOver(const TLight& fresh, const TLightList& lights, TBitmap32& lit) {
+  const TAffineTransformation& t = LightHost->FieldTransform();
+  std::vector<std::pair<int32_t, int32_t>> shared;
+  TRect box;
+  // A weighted blend keeps about w * w / 256 of alpha, so a pixel that
+  // another region covers at one or two sample points may show alpha 0;
+  // only its colour tells. A pixel is clear when it holds 0 and the lit
+  // picture there has a channel of 32 or more, which any coverage leaves a
+  // trace of.
+  const TBitmapPolygonFiller& litFiller = LightHost->LitFiller();
+  const TBitmap32* pattern = litFiller.PatternBitmap;
+  auto clear = [&](TColor32 d, int32_t x, int32_t y) {
+    if (d != 0x00000000) return false;
+    const auto wrap = [](int64_t v, int32_t n) { return int32_t(((v % n) + n) % n); };
+    const TColor32 p = pattern->ScanLine(wrap(int64_t(y) - litFiller.PatternOffsetY, pattern->Height()))
+                           [wrap(int64_t(x) - litFiller.PatternOffsetX, pattern->Width())];
+    return ((p >> 16) & 0xFF) >= 32 || ((p >> 8) & 0xFF) >= 32 || (p & 0xFF) >= 32;
+  };
+  auto over = [&](TColor32& d, int32_t x, int32_t y, uint8_t w) {
+    if (w == 255 || clear(d, x, y)) return true;
+    if (AlphaOf(d) != 255) {
+      shared.emplace_back(x, y);
+      box = UnionRect(box, {x, y, x + 1, y + 1});
+    }
+    return false;
+  };
+  TPolygon32& shape = Polygon32(*fresh.Region);
+  shape.Smooth = true;
+  shape.SmoothLevel = 2;
+  shape.RenderPattern(lit, TKeptFiller(litFiller, over), &t);
+  if (shared.empty()) return;
+
+  // The active regions that reach the box (its sides in cells; the field
+  // transformation only scales and moves), filled together into a bitmap
+  // of the box's size moved by whole pixels, so that every pixel has the
+  // sample points it has in the layer.
+  const double sx = t.Matrix[0][0], sy = t.Matrix[1][1], dx = t.Matrix[2][0], dy = t.Matrix[2][1];
+  const double x0 = (box.Left - dx) / sx, x1 = (box.Right - dx) / sx;
+  const double y0 = (box.Top - dy) / sy, y1 = (box.Bottom - dy) / sy;
+  std::vector<const TPolygon*> reaching;
+  for (const auto& item : lights) {
+    if (!item->Active || !item->Region) continue;
+    const bool meets = std::any_of(item->Region->Contours().begin(), item->Region->Contours().end(),
+                                   [&](const TContour& c) {
+                                     double l = INFINITY, r = -INFINITY, u = INFINITY, b = -INFINITY;
+                                     for (const gpc_vertex& v : c) {
+                                       l = std::min(l, v.x), r = std::max(r, v.x);
+                                       u = std::min(u, v.y), b = std::max(b, v.y);
+                                     }
+                                     return l <= x1 && r >= x0 && u <= y1 && b >= y0;
+                                   });
+    if (meets) reaching.push_back(item->Region.get());
+  }
+  TBitmap32 part;
+  part.Resize(box.Right - box.Left, box.Bottom - box.Top);
+  part.Fill(0x00000000);
+  TAffineTransformation moved = t;
+  moved.TranslateBy(float(-box.Left), float(-box.Top));
+  TBitmapPolygonFiller filler = litFiller;
+  filler.PatternOffsetX -= box.Left;
+  filler.PatternOffsetY -= box.Top;
+  const std::unique_ptr<TPolygon32> united = UnionDrawingForm(reaching);
+  united->Smooth = true;
+  united->SmoothLevel = 2;
+  united->RenderPattern(part, filler, &moved);
+  for (const auto& [x, y] : shared) lit.ScanLine(y)[x] = part.ScanLine(y - box.Top)[x - box.Left];
+  lit.Changed(box);
+}
+
 }  // namespace
 
 void TLight::UpdateLitLayer(TLight* light, bool active) {
@@ -144,7 +253,11 @@ void TLight::UpdateLitLayer(TLight* light, bool active) {
     if (OthersPainted(lights, light)) {
       light->Region.reset();  // stays missing when the computation fails
       light->Region = ComputeLitRegion(light->GridX, light->GridY, LightHost->WallRects());
-      Paint(*light->Region, lit);
+      if (SmoothEdges()) {
+        PaintOver(*light, lights, lit);
+      } else {
+        Paint(*light->Region, lit);
+      }
       return;
     }
   }

@@ -1,7 +1,10 @@
-// The lit region of one light: the field rectangle minus the shadow of every
-// obstacle. Each shadow is the obstacle's side that faces the light closed
-// by the two rays through its outermost (silhouette) corners, cut off far
-// enough away to cover the whole field behind it (ShadowReach).
+// The lit region of one light. Walls that are grid rectangles inside the
+// field, as every map gives them, are swept (engine/SightRegion.h); for any
+// other obstacles, and as the model that the sweep is checked against, the
+// region is the field rectangle minus the shadow of every obstacle. Each
+// shadow is the obstacle's side that faces the light closed by the two rays
+// through its outermost (silhouette) corners, cut off far enough away to
+// cover the whole field behind it (ShadowReach).
 //
 // Decisions (silhouette corners, equal bearings, the chord's side) are taken
 // exactly: the products that decide them are compared through their exact
@@ -20,6 +23,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "engine/SightRegion.h"
 
 int32_t VisWidth = 60;
 int32_t VisHeight = 39;
@@ -300,6 +305,11 @@ std::unique_ptr<TPolygon> FieldPolygon() {
 }
 
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
+  if (auto region = SweptLitRegion(lx, ly, walls)) return region;
+  return SubtractedShadowsRegion(lx, ly, walls);
+}
+
+std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
   const bool transposed = SeenAlongRows(lx, ly);
   std::vector<TContour> shadows;
   shadows.reserve(walls.size());

@@ -32,5 +32,12 @@ int CompareBearing(double ux, double uy, double vx, double vy);
 TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle);
 
 // Throws EEngineError "Error #22: pc = N" / "Error #24: pc = N" when an
-// obstacle does not have exactly two silhouette corners.
+// obstacle does not have exactly two silhouette corners. Walls that are
+// grid rectangles inside the field (all the game's) are swept
+// (engine/SightRegion.h); any others have their shadows subtracted.
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls);
+
+// The field minus the shadow of every obstacle, all cut out in one clipper
+// pass: the region by its definition, for any obstacles, and the slow
+// model that the sweep is checked against.
+std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls);

@@ -25,6 +25,13 @@ void TPolygon::AddContour(const TContour& contour, int32_t hole) {
   DropDrawingForm();
 }
 
+void TPolygon::AddContour(TContour&& contour, int32_t hole) {
+  holes_.reserve(holes_.size() + 1);
+  contours_.push_back(std::move(contour));
+  holes_.push_back(hole);
+  DropDrawingForm();
+}
+
 int32_t TPolygon::PointCount() const {
   return contours_.empty() ? 0 : static_cast<int32_t>(contours_[0].size());
 }

@@ -35,6 +35,7 @@ class TPolygon {
   // Appends a whole contour with its hole flag (for sets of several
   // contours, such as the wall outlines).
   void AddContour(const TContour& contour, int32_t hole = 0);
+  void AddContour(TContour&& contour, int32_t hole = 0);
 
   // Replaces the set by (set op other); other == nullptr changes nothing.
   // An operation code other than the four of gpc_op throws

@@ -6,12 +6,17 @@
 // even-odd) nor need a pass each; they are united sixteen at a time, then
 // the results sixteen at a time, and so on.
 //
+// The game asks twice for the area of the same regions in one click (the
+// light in hand has no region until it is dropped): each thread keeps the
+// contours of its last call, compared vertex by vertex, with the area.
+//
 // The integer frame is the one Clip uses for the same operands, so vertices
 // that came out of earlier clips convert exactly.
 #include "geometry/Union.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 #include "geometry/ClipperBridge.h"
@@ -38,6 +43,35 @@ long double ContourAreaOf(const ClipperLib::Path& path, const TClipperFrame& fra
 
 constexpr size_t Fan = 16;
 
+// The sets of one call: per set its number of contours, per contour its
+// length and hole flag; then every vertex.
+struct TUnionInput {
+  std::vector<int32_t> layout;
+  std::vector<gpc_vertex> vertices;
+
+  void Read(const std::vector<const TPolygon*>& sets) {
+    layout.clear();
+    vertices.clear();
+    for (const TPolygon* set : sets) {
+      if (set == nullptr) continue;
+      layout.push_back(int32_t(set->Contours().size()));
+      for (size_t i = 0; i < set->Contours().size(); ++i) {
+        const TContour& contour = set->Contours()[i];
+        layout.push_back(int32_t(contour.size()));
+        layout.push_back(set->Holes()[i]);
+        vertices.insert(vertices.end(), contour.begin(), contour.end());
+      }
+    }
+  }
+  // Bit for bit: a NaN is its own, and -0 is not 0.
+  bool operator==(const TUnionInput& other) const {
+    // An empty list may have no storage at all, which memcmp must not see.
+    return layout == other.layout && vertices.size() == other.vertices.size() &&
+           (vertices.empty() ||
+            std::memcmp(vertices.data(), other.vertices.data(), vertices.size() * sizeof(gpc_vertex)) == 0);
+  }
+};
+
 // Everything of positive winding among paths.
 ClipperLib::Paths UnitePositive(const ClipperLib::Paths& paths) {
   ClipperLib::Paths solution;
@@ -51,9 +85,7 @@ ClipperLib::Paths UnitePositive(const ClipperLib::Paths& paths) {
   return solution;
 }
 
-}  // namespace
-
-long double UnitedArea(const std::vector<const TPolygon*>& sets) {
+long double Unite(const std::vector<const TPolygon*>& sets) {
   TClipperFrame frame;
   for (const TPolygon* set : sets) {
     if (set == nullptr) continue;
@@ -103,4 +135,17 @@ long double UnitedArea(const std::vector<const TPolygon*>& sets) {
     total += ClipperLib::Orientation(path) ? a : -a;
   }
   return std::fabs(total);
+}
+
+}  // namespace
+
+long double UnitedArea(const std::vector<const TPolygon*>& sets) {
+  thread_local TUnionInput last, input;
+  thread_local long double lastArea = 0.0L;
+  input.Read(sets);
+  if (input == last) return lastArea;
+  const long double area = Unite(sets);  // the memo stays as it was if this throws
+  std::swap(last, input);
+  lastArea = area;
+  return area;
 }

@@ -10,6 +10,8 @@ packages=(
   libpolyclipping-dev
   coinor-libcbc-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # Only bench_visibility_peer links it; it is GPL and goes into nothing shipped.
+  libcgal-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core

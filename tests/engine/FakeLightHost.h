@@ -1,8 +1,10 @@
 // A light host without a window, for the engine's tests and benchmarks: it
 // owns what the main window would own for the lights (the layer stack with
-// the four base layers of 620 x 410, the light list, the wall rectangles of
-// a text-picture map, the lit filler with an opaque pattern and the field
-// transformation) and installs itself as LightHost while it lives.
+// the four base layers, 620 x 410 for the shipped map at the design size,
+// the light list, the wall rectangles of a text-picture map, the lit filler
+// with an opaque pattern and the field transformation) and installs itself
+// as LightHost while it lives. The field may be drawn at another number of
+// pixels a cell, as on a screen of another pixel ratio.
 //
 // The pattern's pixel at (x, y) is PatternPixel(x, y), so a test can tell a
 // filled pixel from any other value.
@@ -27,8 +29,10 @@
 class TFakeLightHost : public TLightHost {
  public:
   // picture: a text-picture map as LoadMapText reads it.
-  explicit TFakeLightHost(const std::string& picture) : TFakeLightHost(LoadMapText(picture)) {}
-  explicit TFakeLightHost(std::unique_ptr<TBitmap32> levelMap) : map(std::move(levelMap)) {
+  explicit TFakeLightHost(const std::string& picture, int32_t cell = DesignCellPixels)
+      : TFakeLightHost(LoadMapText(picture), cell) {}
+  explicit TFakeLightHost(std::unique_ptr<TBitmap32> levelMap, int32_t cell = DesignCellPixels)
+      : map(std::move(levelMap)), cellPixels(cell) {
     previousHost_ = LightHost;
     previousWidth_ = FieldWidth;
     previousHeight_ = FieldHeight;
@@ -45,8 +49,8 @@ class TFakeLightHost : public TLightHost {
     freeCells = FieldWidth * FieldHeight - wallCount;
     map->SetOuterColor(WallPixel);
 
-    const int32_t w = (FieldWidth + 2) * 10;
-    const int32_t h = (FieldHeight + 2) * 10;
+    const int32_t w = (FieldWidth + 2) * cell;
+    const int32_t h = (FieldHeight + 2) * cell;
     layBackground = NewFieldLayer(0, 0, w, h);
     layLit = NewFieldLayer(0, 0, w, h);
     layWalls = NewFieldLayer(0, 0, w, h);
@@ -59,8 +63,8 @@ class TFakeLightHost : public TLightHost {
       for (int32_t x = 0; x < w; ++x) pattern.WritePixel(x, y, PatternPixel(x, y));
     pattern.SetDrawMode(dmBlend);
     litFiller.PatternBitmap = &pattern;
-    fieldTransform.ScaleBy(10, 10);
-    fieldTransform.TranslateBy(10, 10);
+    fieldTransform.ScaleBy(float(cell), float(cell));
+    fieldTransform.TranslateBy(float(cell), float(cell));
   }
 
   ~TFakeLightHost() override {
@@ -82,7 +86,7 @@ class TFakeLightHost : public TLightHost {
   TBitmapLayer& LayOverlay() override { return *layOverlay; }
   TBitmapPolygonFiller& LitFiller() override { return litFiller; }
   TAffineTransformation& FieldTransform() override { return fieldTransform; }
-  int32_t CellPixels() override { return DesignCellPixels; }
+  int32_t CellPixels() override { return cellPixels; }
   TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override {
     auto* layer = new TBitmapLayer(layers);
     layer->LayerBitmap().Resize(width, height);
@@ -108,6 +112,7 @@ class TFakeLightHost : public TLightHost {
   // included, must not outlive their collection.
   TLayerCollection layers;
   std::unique_ptr<TBitmap32> map;
+  int32_t cellPixels;
   TBitmapLayer* layBackground = nullptr;  // owned by layers
   TBitmapLayer* layLit = nullptr;
   TBitmapLayer* layWalls = nullptr;

@@ -96,3 +96,18 @@ TEST(UnitedArea, AgreesWithUnionOneByOne) {
 }
 
 }  // namespace
+
+// The area of the last call is kept for the same sets: a set changed in
+// place, or another list with the same sets' addresses, is measured anew.
+TEST(UnitedArea, ASetChangedInPlaceIsMeasuredAnew) {
+  auto a = Box(0, 0, 2, 2);
+  auto b = Box(5, 5, 6, 6);
+  EXPECT_EQ(UnitedArea({a.get(), b.get()}), 5.0L);
+  EXPECT_EQ(UnitedArea({a.get(), b.get()}), 5.0L);
+  b->Clear();
+  for (auto [x, y] : {std::pair{1.0, 1.0}, {3.0, 1.0}, {3.0, 3.0}, {1.0, 3.0}}) b->AddPoint(x, y);
+  EXPECT_EQ(UnitedArea({a.get(), b.get()}), 7.0L);
+  EXPECT_EQ(UnitedArea({b.get(), a.get()}), 7.0L);
+  EXPECT_EQ(UnitedArea({a.get()}), 4.0L);
+  EXPECT_EQ(UnitedArea({a.get(), nullptr}), 4.0L);
+}

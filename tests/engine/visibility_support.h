@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -119,6 +120,15 @@ inline std::vector<TModelRect> ModelRectsOf(const TPolygonList& rects) {
                    static_cast<int64_t>(r->PointX(2)), static_cast<int64_t>(r->PointY(2))});
   }
   return out;
+}
+
+// A map text as the level files hold it: one line per row.
+inline TTextMap TextMapOf(const std::string& text) {
+  std::vector<std::string> rows;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty()) rows.push_back(line);
+  return ReadTextMap(rows);
 }
 
 inline bool ReadShippedMap(TTextMap& map) {

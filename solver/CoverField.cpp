@@ -13,7 +13,8 @@
 #include "geometry/Union.h"
 #include "solver/ParallelFor.h"
 
-TCoverField::TCoverField(TBitmap32& map) : width_(map.Width()), height_(map.Height()) {
+TCoverField::TCoverField(TBitmap32& map, std::optional<double> seeingSlack)
+    : width_(map.Width()), height_(map.Height()) {
   walls_.assign(size_t(width_) * size_t(height_), 0);
   int32_t wallCount = 0;
   for (int32_t y = 0; y < height_; ++y)
@@ -24,7 +25,7 @@ TCoverField::TCoverField(TBitmap32& map) : width_(map.Width()), height_(map.Heig
       }
   freeCells_ = width_ * height_ - wallCount;
   const long double allowedDark = (100.0L - FullThreshold) / 100.0L * freeCells_;
-  seeingSlack_ = double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
+  seeingSlack_ = seeingSlack ? *seeingSlack : double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
   sight_ = std::make_unique<TSightGrid>(width_, height_, walls_, 2 * seeingSlack_);
 
   SetFieldSize(width_, height_);

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "geometry/Polygons.h"
@@ -40,7 +41,10 @@ class TCoverField {
  public:
   // map: WallPixel cells are walls, any other cell floor; its pixels are
   // the same after the call. Sets the engine's field size to the map's.
-  explicit TCoverField(TBitmap32& map);
+  // seeingSlack: for tests only, a slack wider than the game's tolerance
+  // asks (below 1/8 cell), so that darkness too thin for a witness is easy
+  // to make; the bounds then hold for exact covers only.
+  explicit TCoverField(TBitmap32& map, std::optional<double> seeingSlack = std::nullopt);
   ~TCoverField();
 
   int32_t Width() const { return width_; }

@@ -41,7 +41,9 @@ TEST_F(SolveCommand, ProvesASmallMapAndWritesTheGamesSolutionFile) {
   const TRun run = RunCommand(Solver("--map rooms.txt --out rooms.tuv-Glowmere"));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "optimum 2\n");
-  EXPECT_TRUE(std::regex_search(run.err, std::regex("iteration [0-9]+: [0-9]+ witnesses, lower bound 2, best 2, dark [0-9.]+, [0-9.]+ s")))
+  EXPECT_TRUE(std::regex_search(
+      run.err, std::regex("iteration [0-9]+: [0-9]+ witnesses, lower bound 2, best 2, LP ([0-9]+\\.[0-9]{4}|-), "
+                          "alive ([0-9]+|-), dark [0-9.]+, [0-9.]+ s")))
       << run.err;
   const std::string file = ReadFile("rooms.tuv-Glowmere");
   EXPECT_EQ(file.substr(0, 28), "[/etc/]\r\nlevel=2\r\n\r\n[/]\r\nver") << file;

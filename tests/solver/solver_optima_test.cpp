@@ -69,10 +69,38 @@ TEST(SolverOptima, RandomMapsMatchTheBruteForceMinimum) {
     const auto field = FieldOf(picture);
     const int minimum = BruteForceMinimum(*field, 3);
     if (minimum < 0) continue;  // too many lights for the brute force
-    const TSolveResult result = Solve(*field);
+    // No bound along the way passes the minimum: neither the lower bound
+    // (from the LP, the Lagrangian steps, fixing and the programs) nor the
+    // LP's value.
+    const TSolveResult result = Solve(*field, [&](const TSolveProgress& p) {
+      EXPECT_LE(p.lowerBound, minimum) << "iteration " << p.iteration;
+      if (p.fractional) {
+        EXPECT_LE(*p.fractional, minimum + 1e-9) << "iteration " << p.iteration;
+      }
+    });
     EXPECT_TRUE(result.proved);
     EXPECT_EQ(int(result.best.size()), minimum);
     EXPECT_LE(result.lowerBound, minimum);
     EXPECT_TRUE(field->LightsWholeFloor(result.best));
   }
+}
+
+TEST(SolverOptima, TheSearchStopsWhereDarknessIsTooThinForAWitness) {
+  // With a seeing slack of a tenth of a cell, a light counts as seeing a
+  // witness it misses by a little, and a choice that leaves only slivers
+  // that thin dark meets every witness that can go there. The search must
+  // say so and stop with a full best cover and a bound that still holds.
+  const std::string picture = ".....\n"
+                              ".#.#.\n"
+                              "...#.\n";
+  auto map = LoadMapText(picture);
+  TCoverField field(*map, 0.1);
+  const TSolveResult result = Solve(field);
+  EXPECT_TRUE(result.stalled);
+  EXPECT_FALSE(result.proved);
+  EXPECT_TRUE(field.LightsWholeFloor(result.best));
+  const int minimum = BruteForceMinimum(field, 3);
+  ASSERT_GT(minimum, 0);
+  EXPECT_LE(result.lowerBound, minimum);
+  EXPECT_GE(int(result.best.size()), minimum);
 }

@@ -12,6 +12,7 @@
 #include <ClpSimplex.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
@@ -21,8 +22,11 @@ namespace {
 
 // Rows and columns that join at once, at most.
 constexpr size_t RowsAtOnce = 400, ColumnsAtOnce = 400;
-// A row is short below 1 less this; a column prices out below minus this.
-constexpr double ShortBy = 1e-7, PricedBelow = -1e-9;
+// Slack rows leave the LP once it holds this many rows.
+constexpr size_t DropFrom = 2000;
+// A row is short below 1 less this; a column prices out below minus this;
+// a row of the LP is slack above 1 and this.
+constexpr double ShortBy = 1e-7, PricedBelow = -1e-9, SlackBy = 1e-6;
 // Columns of the LP that the next start keeps besides those of the
 // solution: the ones whose reduced cost is this low.
 constexpr double KeptReducedCost = 0.1;
@@ -144,6 +148,34 @@ class TRestricted {
     if (!model_.isProvenOptimal()) throw std::runtime_error("the LP relaxation was not solved");
   }
 
+  // Takes out the rows that the last solution meets more than once with
+  // no dual: a row added while few columns were in, and met many times
+  // over since, only makes each later solve slower. (Should it fall short
+  // again, it joins again.) Their slacks are basic, so the basis of the
+  // rest stays.
+  void DropSlackRows() {
+    const double* activity = model_.primalRowSolution();
+    const double* price = model_.dualRowSolution();
+    std::vector<int> drop;
+    for (size_t k = 0; k < inRows_.size(); ++k)
+      if (activity[k] > 1 + SlackBy && std::fabs(price[k]) < 1e-12) drop.push_back(int(k));
+    if (drop.empty()) return;
+    model_.deleteRows(int(drop.size()), drop.data());
+    std::vector<int32_t> kept;
+    size_t next = 0;
+    for (size_t k = 0; k < inRows_.size(); ++k) {
+      if (next < drop.size() && size_t(drop[next]) == k) {
+        rowAt_[size_t(inRows_[k])] = -1;
+        ++next;
+        continue;
+      }
+      rowAt_[size_t(inRows_[k])] = int32_t(kept.size());
+      kept.push_back(inRows_[k]);
+    }
+    inRows_ = std::move(kept);
+  }
+  size_t RowCount() const { return inRows_.size(); }
+
   bool InRows(int32_t r) const { return rowAt_[size_t(r)] >= 0; }
   bool InColumns(int32_t c) const { return columnAt_[size_t(c)] >= 0; }
 
@@ -228,11 +260,31 @@ void Relax(const TWitnessRows& rows, const TRelaxationStart& start, const std::v
     const size_t take = std::min(joining.size(), shortRows.empty() ? ColumnsAtOnce : RowsAtOnce);
     std::partial_sort(joining.begin(), joining.begin() + std::ptrdiff_t(take), joining.end(), mostFirst);
     std::vector<int32_t> which;
-    for (size_t i = 0; i < take; ++i) which.push_back(joining[i].first);
+    if (shortRows.empty()) {
+      for (size_t i = 0; i < take; ++i) which.push_back(joining[i].first);
+    } else {
+      // Of the short rows, those that share no column with another of the
+      // batch first: each asks for a light of its own, where short rows
+      // side by side would mostly be met by the same few columns.
+      std::sort(joining.begin(), joining.end(), mostFirst);
+      std::vector<uint8_t> used(size_t(rows.Columns()), 0);
+      std::vector<uint8_t> taken(joining.size(), 0);
+      for (size_t i = 0; i < joining.size() && which.size() < take; ++i) {
+        const auto& row = rows.Row(joining[i].first);
+        if (std::any_of(row.begin(), row.end(), [&](int32_t c) { return used[size_t(c)] != 0; })) continue;
+        for (int32_t c : row) used[size_t(c)] = 1;
+        which.push_back(joining[i].first);
+        taken[i] = 1;
+      }
+      // Then the most short of the rest.
+      for (size_t i = 0; i < joining.size() && which.size() < take; ++i)
+        if (!taken[i]) which.push_back(joining[i].first);
+    }
     afterColumns = shortRows.empty();
     if (afterColumns) {
       lp.AddColumns(which);
     } else {
+      if (lp.RowCount() > DropFrom) lp.DropSlackRows();
       lp.AddRows(which);
     }
     lp.Solve(afterColumns);

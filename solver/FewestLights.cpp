@@ -59,11 +59,6 @@ size_t FractionalBatch(int32_t best) { return size_t(std::max(100, 4 * best)); }
 // runs out of time without an answer gets twice as long the next time.
 constexpr double FirstProgramSeconds = 2;
 
-// Past this share of the time in the local search, a try at a better
-// cover gets only a short allowance: the search finds a cover in moments
-// while one exists, and the rest of the time is the proof's.
-constexpr double SearchShare = 1.0 / 3;
-constexpr double ShortSearch = 0.25;
 
 // The LP relaxation gets at most this share of the time: beyond it, rows
 // that join raise the bound through Lagrangian steps from the last duals.
@@ -319,9 +314,7 @@ EStep TSearch::ImproveBest() {
     std::vector<int32_t> fewer = result_.best;
     bool missed = false, thin = false;
     for (;;) {
-      const double allowance =
-          result_.times.search > SearchShare * pool_.Elapsed() ? ShortSearch : improveSeconds_;
-      const bool found = Search(pool_.Rows(), target, fewer, allowance);
+      const bool found = Search(pool_.Rows(), target, fewer, improveSeconds_);
       if (pool_.Deadline().Passed()) return EStep::End;
       ++result_.iterations;
       if (!found) {

@@ -1,5 +1,5 @@
-// The level map as the picture drawing sees it: a grid of wall and free
-// cells taken from the engine's map, and the pixel geometry of the field
+// The level map as the picture drawing sees it: the level's grid of wall
+// and free cells (engine/WallGrid.h), and the pixel geometry of the field
 // pictures built on it: `cell` pixels per cell and a margin of one cell all
 // round, so grid point (i, j) lies at pixel (cell * (i + 1), cell * (j + 1)).
 // The game's field is drawn at 10 pixels per cell; the shipped pictures are
@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "raster/Bitmap32.h"
+#include "engine/WallGrid.h"
 
 constexpr int DefaultCellPixels = 10;
 
@@ -23,7 +23,10 @@ struct ArtMap {
     if (c < 0 || r < 0 || c >= width || r >= height) return outside;
     return walls[size_t(r) * size_t(width) + size_t(c)];
   }
-  bool IsWallCell(int c, int r) const { return IsWall(c, r, false); }
+  // A wall cell of the map itself: the masonry stops at the map's edge, so
+  // for the drawing nothing beyond it is wall (the rules count it as wall,
+  // TWallGrid::IsWallCell).
+  bool IsWallInMap(int c, int r) const { return IsWall(c, r, false); }
 
   int Margin() const { return cell; }
   int PictureWidth() const { return cell * width + 2 * Margin(); }
@@ -36,6 +39,5 @@ struct ArtMap {
   }
 };
 
-// The map's wall cells (WallPixel, engine/LevelMap.h) and free cells; cell:
-// pixels per cell, 1 or more.
-ArtMap ArtMapOf(const TBitmap32& map, int cell = DefaultCellPixels);
+// The level's cells at cell pixels per cell (1 or more).
+ArtMap ArtMapOf(const TWallGrid& walls, int cell = DefaultCellPixels);

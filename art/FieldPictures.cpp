@@ -134,4 +134,4 @@ FieldPictures DrawFieldPictures(const ArtMap& map, const std::atomic<bool>* stop
   return pictures;
 }
 
-FieldPictures DrawFieldPictures(const TBitmap32& map, int cell) { return DrawFieldPictures(ArtMapOf(map, cell)); }
+FieldPictures DrawFieldPictures(const TWallGrid& walls, int cell) { return DrawFieldPictures(ArtMapOf(walls, cell)); }

@@ -18,7 +18,6 @@ struct FieldPictures {
 // seconds, so a drawing on another thread may be given up: once *stop is
 // true it returns early with null pictures.
 FieldPictures DrawFieldPictures(const ArtMap& map, const std::atomic<bool>* stop = nullptr);
-// The pictures of an engine map (WallPixel cells are walls) at `cell`
-// pixels per cell: what the game draws for a level that carries no
-// pictures of its own.
-FieldPictures DrawFieldPictures(const TBitmap32& map, int cell = DefaultCellPixels);
+// The pictures of the level's cells at `cell` pixels per cell: what the
+// game draws for a level that carries no pictures of its own.
+FieldPictures DrawFieldPictures(const TWallGrid& walls, int cell = DefaultCellPixels);

@@ -24,14 +24,14 @@ int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 // cell (c, r).
 int RunAcross(const ArtMap& map, int c, int r) {
   int a = c, b = c;
-  while (map.IsWallCell(a - 1, r)) --a;
-  while (map.IsWallCell(b + 1, r)) ++b;
+  while (map.IsWallInMap(a - 1, r)) --a;
+  while (map.IsWallInMap(b + 1, r)) ++b;
   return b - a + 1;
 }
 int RunDown(const ArtMap& map, int c, int r) {
   int a = r, b = r;
-  while (map.IsWallCell(c, a - 1)) --a;
-  while (map.IsWallCell(c, b + 1)) ++b;
+  while (map.IsWallInMap(c, a - 1)) --a;
+  while (map.IsWallInMap(c, b + 1)) ++b;
   return b - a + 1;
 }
 
@@ -46,7 +46,7 @@ class MasonryLayout {
     cellLay_.assign(size_t(map.width) * size_t(map.height), layNone);
     for (int r = 0; r < map.height; ++r)
       for (int c = 0; c < map.width; ++c)
-        if (map.IsWallCell(c, r))
+        if (map.IsWallInMap(c, r))
           cellLay_[size_t(r) * size_t(map.width) + size_t(c)] =
               RunAcross(map, c, r) >= RunDown(map, c, r) ? layAcross : layDown;
     for (int y = 0; y < h_; ++y) {
@@ -193,7 +193,7 @@ std::vector<uint8_t> StoneMask(const ArtMap& map) {
   std::vector<uint8_t> stone(size_t(w) * size_t(h), 1);
   for (int r = 0; r < map.height; ++r) {
     for (int c = 0; c < map.width; ++c) {
-      if (map.IsWallCell(c, r)) continue;
+      if (map.IsWallInMap(c, r)) continue;
       for (int y = 0; y < map.cell; ++y) {
         for (int x = 0; x < map.cell; ++x) {
           const int px = map.Margin() + map.cell * c + x, py = map.Margin() + map.cell * r + y;

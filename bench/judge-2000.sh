@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times glowmere-judge on 2000 one-light solution files (target: 10 s).
+# Times glowmere-judge on 2000 one-light solution files (target: 1.2 s).
 #   bench/judge-2000.sh [BUILD_DIR]   (default build/release)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"

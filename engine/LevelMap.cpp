@@ -227,14 +227,6 @@ void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha) {
   bitmap.Changed();
 }
 
-bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy) {
-  auto wall = [&map](int64_t c, int64_t r) {
-    const bool inside = c >= 0 && r >= 0 && c < map.Width() && r < map.Height();
-    return !inside || map.ReadPixel(int32_t(c), int32_t(r)) == WallPixel;
-  };
-  return wall(gx, gy) && wall(int64_t(gx) - 1, gy) && wall(gx, int64_t(gy) - 1) && wall(int64_t(gx) - 1, int64_t(gy) - 1);
-}
-
 int32_t GridToPixel(int32_t i, int32_t cell) { return Saturate((int64_t(i) + 1) * cell); }
 
 int32_t PixelToGridX(int32_t px, int32_t cell) { return PixelToGrid(px, FieldWidth, cell); }

@@ -70,11 +70,6 @@ TPolygonList TraceCornerTable(TCornerTable& table);
 
 void SetBitmapAlpha(TBitmap32& bitmap, uint8_t alpha);
 
-// The rule of the statement for where a light may stand: a grid point whose
-// four surrounding cells are all wall takes no light. Cells beyond the map
-// count as wall, whatever its outer colour. Any 32-bit point may be asked.
-bool IsWalledGridPoint(const TBitmap32& map, int32_t gx, int32_t gy);
-
 // The field's pixels per cell in its design size: a margin of one cell
 // round the map, 620 x 410 pixels for 60 x 39 cells.
 constexpr int32_t DesignCellPixels = 10;

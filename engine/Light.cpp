@@ -196,33 +196,16 @@ void TLightList::Clear() {
   while (!items_.empty()) Delete(Count() - 1);
 }
 
-long double LitAreaOf(const TLightList& lights) {
-  // The same area as uniting the regions one by one with Clip(GPC_UNION),
-  // in a few passes instead of one per light.
+std::vector<const TPolygon*> RegionsOf(const TLightList& lights) {
   std::vector<const TPolygon*> regions;
   regions.reserve(size_t(lights.Count()));
-  for (const auto& light : lights)
-    if (light->Region) regions.push_back(light->Region.get());
-  return UnitedArea(regions);
+  for (const auto& light : lights) regions.push_back(light->Region.get());
+  return regions;
 }
 
-std::unique_ptr<TPolygon> FloorPolygonOf(int32_t width, int32_t height, const TPolygonList& wallPolygons) {
-  auto floor = std::make_unique<TPolygon>();
-  floor->AddPoint(0, 0);
-  floor->AddPoint(0, height);
-  floor->AddPoint(width, height);
-  floor->AddPoint(width, 0);
-  for (const auto& wall : wallPolygons) floor->Clip(GPC_DIFF, wall.get());
-  return floor;
-}
-
-std::unique_ptr<TPolygon> DarkRemainderOf(const TPolygon& floor, const TLightList& lights) {
-  // A copy of the floor's contours: the clipper then starts from the very
-  // polygon the walls left, as if they were subtracted anew.
-  auto remainder = std::make_unique<TPolygon>();
-  remainder->Clear();
-  for (size_t i = 0; i < floor.Contours().size(); ++i) remainder->AddContour(floor.Contours()[i], floor.Holes()[i]);
-  for (const auto& light : lights)
-    if (light->Region) remainder->Clip(GPC_DIFF, light->Region.get());
-  return remainder;
+long double LitAreaOf(const TLightList& lights) {
+  // The same area as uniting the regions one by one with Clip(GPC_UNION),
+  // in a few passes instead of one per light; a light without a region
+  // adds nothing.
+  return UnitedArea(RegionsOf(lights));
 }

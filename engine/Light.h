@@ -69,11 +69,6 @@ class TLightList {
 // The area, in square cells, of the union of the regions of all lights in
 // the list that have one.
 long double LitAreaOf(const TLightList& lights);
-
-// The free floor: the field [0, W] x [0, H] minus every wall outline, in
-// list order. Cell units. The window keeps it from its creation on.
-std::unique_ptr<TPolygon> FloorPolygonOf(int32_t width, int32_t height, const TPolygonList& wallPolygons);
-
-// The floor the lights leave dark, as the hint button shows it: floor (from
-// FloorPolygonOf) minus the region of every light in the list that has one.
-std::unique_ptr<TPolygon> DarkRemainderOf(const TPolygon& floor, const TLightList& lights);
+// The region of each light of the list, in order; null where a light has
+// none.
+std::vector<const TPolygon*> RegionsOf(const TLightList& lights);

@@ -2,19 +2,21 @@
 // once for each later light, against the first one there.
 #include "engine/LightPlacement.h"
 
+#include "engine/Level.h"
+
 #include <map>
 #include <utility>
 
-std::vector<TPlacement> CheckLightPlacement(const TBitmap32& map, const std::vector<TGridPoint>& lights) {
+std::vector<TPlacement> CheckLightPlacement(const TLevel& level, const std::vector<TGridPoint>& lights) {
   std::vector<TPlacement> result(lights.size());
   std::map<std::pair<int32_t, int32_t>, int32_t> first;
   for (size_t i = 0; i < lights.size(); ++i) {
     const TGridPoint p = lights[i];
     TPlacement& r = result[i];
     const auto [at, fresh] = first.emplace(std::make_pair(p.x, p.y), int32_t(i));
-    if (p.x < 0 || p.y < 0 || p.x > map.Width() || p.y > map.Height()) {
+    if (!level.OnField(p)) {
       r.fault = TPlacementFault::OffField;
-    } else if (IsWalledGridPoint(map, p.x, p.y)) {
+    } else if (level.IsWalledGridPoint(p.x, p.y)) {
       r.fault = TPlacementFault::Walled;
     } else if (!fresh) {
       r.fault = TPlacementFault::Occupied;

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "engine/LevelMap.h"
-#include "raster/Bitmap32.h"
+
+class TLevel;
 
 enum class TPlacementFault {
   None,
   OffField,  // outside 0..W, 0..H
-  Walled,    // IsWalledGridPoint
+  Walled,    // TLevel::IsWalledGridPoint
   Occupied,  // an earlier light of the list stands on the same point
 };
 
@@ -22,6 +23,5 @@ struct TPlacement {
   int32_t firstOnPoint = -1;  // Occupied: the index of the earlier light
 };
 
-// One entry per light, in order. map: the level map (its outer colour does
-// not matter).
-std::vector<TPlacement> CheckLightPlacement(const TBitmap32& map, const std::vector<TGridPoint>& lights);
+// One entry per light, in order.
+std::vector<TPlacement> CheckLightPlacement(const TLevel& level, const std::vector<TGridPoint>& lights);

@@ -15,6 +15,9 @@ constexpr long double OverLitThreshold = 100.0000000001L;
 // such a file ranks like one.
 constexpr int32_t OverLitVerdict = 21;
 
+// Whether the game counts a field lit to this share as full: the share that
+// decides is the computed one, never its rounded text.
+inline bool FullShare(long double percent) { return percent >= FullThreshold; }
 // True when a full solution's verdict comes from its share rather than from
 // its number of lights.
 inline bool OverLitShare(long double percent) { return percent <= FullThreshold || percent >= OverLitThreshold; }

@@ -1,8 +1,9 @@
 // The solution document, the one form of a set of lights in every store:
 // "vertices" = n, then the grid points as "x", "y", "x#1", "y#1", ... under
-// "/", and "/etc/level" (engine/TaskIdentity.h) in a solution file. The
-// game's Save, autosave and record, the solver's --out and the judge all
-// read and write it here.
+// "/", and in a solution file the task's level, which the framework keeps
+// under its own path (framework/TaskLevelPath.h). The game's Save,
+// autosave and record, the solver's --out and the judge all read and write
+// the lights here.
 //
 // The functions take any named-value tree (the framework's TNameValueTree
 // or a tree of the same calls): the engine knows the form, the framework
@@ -10,13 +11,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/LevelMap.h"
+#include "engine/TaskIdentity.h"
 
 inline constexpr const char* SolutionCountKey = "vertices";
-inline constexpr const char* SolutionLevelPath = "/etc/level";
 
 // What a document's count says.
 enum class TSolutionCountKind {
@@ -32,6 +34,15 @@ struct TSolutionCount {
   int32_t count = 0;
   std::string text;  // the value as stored
   bool Holds() const { return kind == TSolutionCountKind::Lights; }
+};
+
+// What a document says of its level. Hand-made files often say nothing,
+// which counts as the task's level.
+struct TDocumentLevel {
+  bool given = false;             // the document has the value
+  std::optional<int32_t> number;  // the value, when it is a 32-bit whole number
+  std::string text;               // the value as stored
+  bool IsTasks() const { return !given || number == GlowmereLevel; }
 };
 
 // gridPoints: (W + 1)(H + 1) of the field. More lights than that is no
@@ -67,6 +78,19 @@ std::vector<TGridPoint> ReadSolutionPoints(TTree& tree, int32_t count) {
     points.push_back(p);
   }
   return points;
+}
+
+// The level a document names under path (the framework's level path, which
+// the engine does not know).
+template <class TTree>
+TDocumentLevel ReadDocumentLevel(TTree& tree, const std::string& path) {
+  TDocumentLevel level;
+  level.text = tree.ReadString(path, "", 0);
+  level.given = !level.text.empty() || tree.ReadString(path, "?", 0) != "?";
+  // A value that reads back as either default is no number.
+  const int32_t a = tree.ReadInteger(path, -1, 0), b = tree.ReadInteger(path, -2, 0);
+  if (a == b) level.number = a;
+  return level;
 }
 
 // Writes the count and the points, in memory; the caller flushes. Keys of

@@ -9,6 +9,7 @@
 
 #include "framework/Modal.h"
 #include "framework/QtText.h"
+#include "framework/TaskLevelPath.h"
 #include "framework/TaskStart.h"
 
 namespace {
@@ -61,7 +62,7 @@ std::unique_ptr<TIniNameValueTree> ExecuteSaveDialog() {
   if (!fileName) return nullptr;
   IncStatistic("/fileoperations/save");
   std::unique_ptr<TIniNameValueTree> tree = OpenChosenTree(*fileName);
-  if (tree) tree->WriteInteger("/etc/level", TaskLevel);
+  if (tree) tree->WriteInteger(TaskLevelPath, TaskLevel);
   return tree;
 }
 

@@ -14,7 +14,7 @@
 // chosen file, which the caller owns. Absent when cancelled or when the
 // file cannot be read.
 //
-// The save tree already holds "/etc/level" := TaskLevel; the file's other
+// The save tree already holds the task's level (TaskLevelPath); the file's other
 // keys stay, and Flush (or destroying the tree) writes it.
 std::unique_ptr<TIniNameValueTree> ExecuteSaveDialog();
 

@@ -10,11 +10,6 @@ QString Cp1251ToQString(std::string_view bytes) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::string QStringToCp1251(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return Utf8ToCp1251(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-}
-
 QString PathToQString(const std::string& path) {
   return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
 }

@@ -9,8 +9,6 @@
 #include <string_view>
 
 QString Cp1251ToQString(std::string_view bytes);
-// Characters without a Windows-1251 form become '?'.
-std::string QStringToCp1251(const QString& text);
 
 // File names are kept as native bytes (UTF-8 on the systems we run on).
 QString PathToQString(const std::string& path);

@@ -1,7 +1,6 @@
 // StartTask, HideSplash, the Get* accessors and FinalizeTask.
 #include "framework/TaskStart.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -16,6 +15,7 @@
 #include "framework/QtTranslation.h"
 #include "framework/ShellFolders.h"
 #include "framework/SplashForm.h"
+#include "framework/TaskLevelPath.h"
 
 int32_t TaskYear = 0;
 std::string TaskName;
@@ -167,9 +167,9 @@ void StartTaskWith(int32_t year, const std::string& taskName, int32_t level, con
   SettingsTree = userTree(".set");
   if (!noTask) {
     RecordTree = userTree(".rec");
-    if (RecordTree) RecordTree->WriteInteger("/etc/level", level);
+    if (RecordTree) RecordTree->WriteInteger(TaskLevelPath, level);
     AutosaveTree = userTree(".sav");
-    if (AutosaveTree) AutosaveTree->WriteInteger("/etc/level", level);
+    if (AutosaveTree) AutosaveTree->WriteInteger(TaskLevelPath, level);
   }
 
   OpenDialog = MakeDialog(false);
@@ -246,10 +246,4 @@ void FinalizeTask() {
   delete SaveDialog.data();
   delete Splash.data();
   delete fmHelp.data();
-}
-
-int ExecuteTask(QApplication& application) {
-  const int result = application.exec();
-  FinalizeTask();
-  return result;
 }

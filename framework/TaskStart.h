@@ -8,7 +8,8 @@
 //   InstallTerminationHandlers();          // declared in framework/Termination.h
 //   auto window = std::make_unique<TfrmGlowmere>();  // its constructor calls StartTask
 //   window->show();
-//   int rc = ExecuteTask(app);             // event loop, then FinalizeTask
+//   int rc = app.exec();                   // the event loop
+//   FinalizeTask();                        // every file written
 //   window.reset();                        // uses no framework object any more
 //   return rc;
 #pragma once
@@ -22,7 +23,6 @@
 #include "framework/Localization.h"
 #include "framework/Termination.h"  // the program entry installs these handlers too
 
-class QApplication;
 class QFileDialog;
 class QWidget;
 class TSplashForm;
@@ -96,6 +96,3 @@ TNameValueTreeTuvLocalization* GetTaskLocalization();
 // order, each writing its file; then clears the framework's strings and
 // releases its windows. Does nothing when no task runs.
 void FinalizeTask();
-
-// Runs the event loop until the main window closes, then FinalizeTask.
-int ExecuteTask(QApplication& application);

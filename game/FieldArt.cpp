@@ -35,7 +35,7 @@ std::shared_ptr<TBitmap32> CopyOf(const TBitmap32& bitmap) { return BitmapOf(Ima
 
 }  // namespace
 
-TFieldArt::TFieldArt(const TBitmap32& map, const TBitmap32& unlit, const TBitmap32& lit) : map_(ArtMapOf(map)) {
+TFieldArt::TFieldArt(const TWallGrid& walls, const TBitmap32& unlit, const TBitmap32& lit) : map_(ArtMapOf(walls)) {
   design_ = {CopyOf(unlit), CopyOf(lit), true};
   pool_.setMaxThreadCount(1);
 }

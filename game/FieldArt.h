@@ -20,13 +20,14 @@
 #include <memory>
 
 #include "art/ArtMap.h"
+#include "engine/WallGrid.h"
 #include "raster/Bitmap32.h"
 
 class TFieldArt : public QObject {
  public:
-  // map: the level map; unlit, lit: its pictures at the design size, as the
-  // window holds them (copied).
-  TFieldArt(const TBitmap32& map, const TBitmap32& unlit, const TBitmap32& lit);
+  // walls: the level's cells; unlit, lit: its pictures at the design size,
+  // as the window holds them (copied).
+  TFieldArt(const TWallGrid& walls, const TBitmap32& unlit, const TBitmap32& lit);
   ~TFieldArt() override;  // gives up a drawing under way and waits for it
 
   struct TPictures {
@@ -36,8 +37,6 @@ class TFieldArt : public QObject {
   // The pictures at cell pixels per cell (not the design size); asks for
   // the exact ones when these are not.
   TPictures PicturesAt(int32_t cell);
-  // Whether a drawing is under way or waiting (for tests and benchmarks).
-  bool Drawing() const { return drawingCell_ != 0; }
   // Called on the GUI thread when the exact pictures at cell are there.
   std::function<void(int32_t cell)> OnExactPictures;
 

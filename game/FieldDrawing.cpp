@@ -52,7 +52,7 @@ void TfrmGlowmere::DrawGridAndBackground() {
 }
 
 void TfrmGlowmere::DrawWalls() {
-  for (const auto& wall : wallPolygons) Polygon32(*wall).RenderPattern(layWalls->LayerBitmap(), litFiller, &fieldTransform);
+  for (const auto& wall : *wallPolygons) Polygon32(*wall).RenderPattern(layWalls->LayerBitmap(), litFiller, &fieldTransform);
 }
 
 void TfrmGlowmere::UsePicturesAtCellSize() {
@@ -62,7 +62,7 @@ void TfrmGlowmere::UsePicturesAtCellSize() {
     return;
   }
   if (!fieldArt_) {
-    fieldArt_ = std::make_unique<TFieldArt>(*mapBitmap, *imlMap->BitmapAt(1), *imlMap->BitmapAt(2));
+    fieldArt_ = std::make_unique<TFieldArt>(level->Walls(), *imlMap->BitmapAt(1), *imlMap->BitmapAt(2));
     // The exact pictures replace the scaled ones while the size is the same.
     fieldArt_->OnExactPictures = [this](int32_t cell) {
       if (cell == cellPixels) ScaleField(cell);

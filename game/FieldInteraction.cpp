@@ -4,6 +4,7 @@
 // then work on grid points, as the keyboard does (FieldKeyboard.cpp): both
 // share the one hover state, so the same rules answer them.
 #include "engine/LevelMap.h"
+#include "engine/Verdict.h"
 #include "game/Glowmere.h"
 #include "raster/Polygon32.h"
 
@@ -15,7 +16,7 @@ constexpr TColor32 Yellow = 0xFFFFFF00;
 enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
 }  // namespace
 
-bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return ::IsWalledGridPoint(*mapBitmap, gx, gy); }
+bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return level->IsWalledGridPoint(gx, gy); }
 
 void TfrmGlowmere::GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const {
   gx = PixelToGridX(x, cellPixels);
@@ -177,7 +178,7 @@ void TfrmGlowmere::PutDragLightBack() {
 }
 
 void TfrmGlowmere::PaintDarkFloor() {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*floorPolygon, lights);
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(level->Floor(), LightRegions());
   const TPolygon& remainder = *dark;
   TPolygon32& shape = Polygon32(remainder);
   shape.SmoothLevel = 0;

@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "engine/Level.h"
 #include "engine/LevelMap.h"
 #include "engine/Light.h"
 #include "engine/LightHost.h"
@@ -34,12 +36,12 @@
 class TfrmGlowmere : public TTuvForm, public TLightHost {
   Q_OBJECT
  public:
-  // FormCreate. On a level designer's map (level.Shipped() false) the task
+  // FormCreate. On a level designer's map (choice.Shipped() false) the task
   // keeps its stores in memory only (StartTaskInMemory): the player's
   // record, autosave, settings and statistics are never read or written,
   // the file dialogs open in the map's folder, and the statement is not
   // shown at start.
-  explicit TfrmGlowmere(const TLevelChoice& level = {});
+  explicit TfrmGlowmere(const TLevelChoice& choice = {});
   ~TfrmGlowmere() override;  // FormDestroy: uses no framework object
 
   // Judge operations of the framework form.
@@ -75,6 +77,9 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TSolutionCount SolutionCountOf(TNameValueTree& tree) const;
   // The grid points of the lights, in list order.
   TLightPoints LightPoints() const;
+  // The lights replaced by new ones at these points, painted once; the
+  // figures and the stores are left as they were (the judge's pictures).
+  void ReplaceLights(const TLightPoints& points);
   void ApplyCaptions();
 
   // Field interaction; X, Y are field pixels (device pixels of the field,
@@ -124,7 +129,7 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
 
   // TLightHost.
   TLightList& Lights() override { return lights; }
-  const TPolygonList& WallRects() override { return wallRects; }
+  const TPolygonList& WallRects() override { return *wallRects; }
   TBitmapLayer& LayLit() override { return *layLit; }
   TBitmapLayer& LayOverlay() override { return *layOverlay; }
   TBitmapPolygonFiller& LitFiller() override { return litFiller; }
@@ -133,6 +138,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
   bool IsWalledGridPoint(int32_t gx, int32_t gy) const;
+  // The regions of the lights, in list order (null where one has none).
+  std::vector<const TPolygon*> LightRegions() const { return RegionsOf(lights); }
 
   // The panel's width, whatever the window's; the client area's least
   // height, which the panel's captions and buttons need however low the
@@ -170,10 +177,12 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   int32_t hoverX = -1, hoverY = -1;
   bool dropBlocked = false;
   TBitmap32* mapBitmap = nullptr;  // image 0 of imlMap, not a copy
-  TPolygonList wallRects;
-  TPolygonList wallPolygons;
-  std::unique_ptr<TPolygon> floorPolygon;  // the field minus wallPolygons, for the dark remainder
-  int32_t freeCells = 0;
+  // The level built from mapBitmap at creation: the walls, the floor, the
+  // free cells and the rules that the judge and the solver apply too.
+  std::unique_ptr<const TLevel> level;
+  const TPolygonList* wallRects = nullptr;     // the level's, not owned
+  const TPolygonList* wallPolygons = nullptr;  // the level's outlines, not owned
+  int32_t freeCells = 0;                       // the level's
   TAffineTransformation fieldTransform;
   int32_t cellPixels = DesignCellPixels;  // the field's device pixels per cell, fieldTransform's scale
   TBitmapPolygonFiller litFiller;
@@ -217,13 +226,11 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void PaintDarkFloor();
   void KeepDarkFloorShown();
   void ReleaseHintKey();
-  // The lights replaced by new ones at these points, painted once.
-  void ReplaceLights(const TLightPoints& points);
   void ClearLights();
   void DiscardNewDragLight();
   QString Text(const std::string& key) const;
 
-  const TLevelChoice level_;
+  const TLevelChoice levelChoice_;
   std::unique_ptr<TLight> newDragLight_;  // dragLight while it is not in lights
   std::unique_ptr<TIniNameValueTree> fallbackSav_, fallbackRec_;
   std::unique_ptr<TNameValueTreeTuvLocalization> fallbackLoc_;

@@ -42,16 +42,16 @@ QSize ClientRoom(const QWidget& window, int menuHeight) {
 }
 }  // namespace
 
-TfrmGlowmere::TfrmGlowmere(const TLevelChoice& level) : level_(level) {
+TfrmGlowmere::TfrmGlowmere(const TLevelChoice& choice) : levelChoice_(choice) {
   frmGlowmere = this;
   LightHost = this;
   BuildComponents();
-  LoadLevelLists(level_, imlMap2, imlPoints2);
+  LoadLevelLists(levelChoice_, imlMap2, imlPoints2);
 
-  if (level_.Shipped()) {                                           // 1
+  if (levelChoice_.Shipped()) {                                     // 1
     StartTask(GlowmereYear, GlowmereTaskName, GlowmereLevel);
   } else {
-    StartTaskInMemory(GlowmereYear, GlowmereTaskName, GlowmereLevel, MapFolder(level_.mapPath));
+    StartTaskInMemory(GlowmereYear, GlowmereTaskName, GlowmereLevel, MapFolder(levelChoice_.mapPath));
   }
   imlMap = &imlMap2;                                                // 2
   imlPoints = &imlPointsShown;  // imlPoints2's icons, at the field's size
@@ -70,15 +70,15 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& level) : level_(level) {
   dropBlocked = false;
   SetFieldTransform(fieldTransform, cellPixels);                    // 11
   imlMap->BitmapAt(2)->SetDrawMode(dmBlend);                        // 12
-  int32_t wallCount = 0;
-  wallRects = BuildWallRects(*mapBitmap, wallCount);                // 13
-  wallPolygons = TraceWallOutlines(*mapBitmap);                     // 14
-  // Once, not at every press of the hint: the walls never change.
-  floorPolygon = FloorPolygonOf(FieldWidth, FieldHeight, wallPolygons);
+  // The wall rectangles, the outlines and the floor, once: the level is
+  // what the judge and the solver build from the same map.
+  level = std::make_unique<TLevel>(*mapBitmap);                     // 13, 14
+  wallRects = &level->WallRects();
+  wallPolygons = &level->WallOutlines();
   DrawWalls();                                                      // 15
   SetBitmapAlpha(*imlMap->BitmapAt(2), 255);                        // 16
-  SetFieldSize(FieldWidth, FieldHeight);                            // 17
-  freeCells = FieldWidth * FieldHeight - wallCount;                 // 18
+  SetFieldSize(level->Width(), level->Height());                    // 17
+  freeCells = level->FreeCells();                                   // 18
   recordPoints = -1;                                                // 19
   savTree = GetAutosaveTree();                                      // 20
   recTree = GetRecordTree();
@@ -138,7 +138,7 @@ void TfrmGlowmere::showEvent(QShowEvent* event) {
     // level designer's preview skips it: it is the statement of the
     // shipped task, and its show-on-start choice lives in the settings
     // that the preview leaves alone. The menu still shows it.
-    if (level_.Shipped()) QMetaObject::invokeMethod(this, [] { ShowStatement(false); }, Qt::QueuedConnection);
+    if (levelChoice_.Shipped()) QMetaObject::invokeMethod(this, [] { ShowStatement(false); }, Qt::QueuedConnection);
   }
 }
 
@@ -151,7 +151,7 @@ void TfrmGlowmere::FitClientToField() {
   const QSize room = ClientRoom(*this, menuBar()->sizeHint().height()) - QSize(PanelWidth, 0);
   const QSize least(int(std::ceil((FieldWidth + 2) * MinCellPixels / ratio)),
                     int(std::ceil((FieldHeight + 2) * MinCellPixels / ratio)));
-  const QSize field = (level_.Shipped() ? design : design.boundedTo(room)).expandedTo(least);
+  const QSize field = (levelChoice_.Shipped() ? design : design.boundedTo(room)).expandedTo(least);
   const QSize client(field.width() + PanelWidth, std::max(field.height(), MinClientHeight));
   centralWidget()->setMinimumSize(client);
   centralWidget()->resize(client);

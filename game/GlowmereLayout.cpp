@@ -151,9 +151,9 @@ bool TfrmGlowmere::eventFilter(QObject* watched, QEvent* event) {
 
 void TfrmGlowmere::ApplyCaptions() {
   // A designer's preview names its map, so it is never taken for the game.
-  setWindowTitle(level_.Shipped() ? Text("title")
+  setWindowTitle(levelChoice_.Shipped() ? Text("title")
                                   : Text("title") + QStringLiteral(" — ") +
-                                        QString::fromLocal8Bit(std::filesystem::path(level_.mapPath).filename().string()));
+                                        QString::fromLocal8Bit(std::filesystem::path(levelChoice_.mapPath).filename().string()));
   N1->setTitle(Text("action/file"));
   N2->setText(Text("action/clear"));
   N4->setText(Text("action/load"));

@@ -1,11 +1,11 @@
-// The figures of the side panel, the autosave and the record. The share that
-// decides "full" is the computed one, in extended precision, never the
-// rounded text.
+// The figures of the side panel, the autosave and the record. The share and
+// whether the field is full come from the level's verdict on the lights
+// (engine/Verdict.h), as the judge's do; the share that decides "full" is
+// the computed one, in extended precision, never the rounded text.
 #include <QLocale>
 #include <charconv>
 
-#include "engine/LevelMap.h"
-#include "engine/Scoring.h"
+#include "engine/Verdict.h"
 #include "framework/FileCommands.h"
 #include "game/Glowmere.h"
 
@@ -22,9 +22,10 @@ QString FormatPercent(long double percent) {
 long double TfrmGlowmere::LitArea() const { return LitAreaOf(lights); }
 
 void TfrmGlowmere::UpdateState(bool autosave) {
-  litPercent = freeCells > 0 ? LitArea() * 100.0L / (long double)freeCells : 0.0L;
+  const TVerdict verdict = VerdictOf(*level, LightPoints(), LightRegions());
+  litPercent = verdict.share;
   pointsCount = lights.Count();
-  const bool full = litPercent >= FullThreshold;
+  const bool full = verdict.full;
   QString shown = FormatPercent(litPercent);
   lbPoints->setText(QString::number(pointsCount));
   if (!full && shown == FormatPercent(100.0L)) shown = FormatPercent(99.99L);

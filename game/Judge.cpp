@@ -1,10 +1,12 @@
 // The judge in three steps: read the command line (game/JudgeCommandLine),
-// judge each file in the window, report the lines. Each judged file is
-// copied into the judge's folder first: a tree rewrites its file when it
-// goes, and the original must stay as it was.
+// judge each file on the level without a window (game/JudgeSolution),
+// report the lines, and the results page when asked. Each file is read
+// once, read-only, and nothing else on disk changes; only pictures need a
+// window, which then draws in a folder of the judge's own
+// (game/JudgeCanvas).
 #include "game/Judge.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -13,24 +15,24 @@
 #include <optional>
 #include <sstream>
 
-#include "engine/Scoring.h"
-#include "framework/IniNameValueTree.h"
-#include "framework/TaskStart.h"
-#include "game/Glowmere.h"
+#include "engine/Level.h"
+#include "engine/MapText.h"
+#include "engine/ResultDocument.h"
+#include "framework/WholeFile.h"
+#include "game/JudgeCanvas.h"
 #include "game/JudgeCommandLine.h"
-#include "game/JudgeFolder.h"
-#include "game/JudgePicture.h"
-#include "game/JudgeRemarks.h"
+#include "game/JudgeReport.h"
+#include "game/JudgeSolution.h"
+#include "game/LevelResources.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 struct TJudged {
-  std::string verdict;  // "lights" of the result, "-" when empty
-  std::string share;    // percent with ten decimals, "-" without a solution
-  std::string path;
-  std::unique_ptr<TIniNameValueTree> result;
+  std::string path;  // as given
+  TJudgedSolution solution;
+  fs::path picture;  // written for it; empty when none
 };
 
 bool ReadWhole(const fs::path& path, std::string& bytes) {
@@ -43,23 +45,6 @@ bool ReadWhole(const fs::path& path, std::string& bytes) {
   if (in.bad()) return false;
   bytes = s.str();
   return true;
-}
-
-bool WriteWhole(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-  return bool(out);
-}
-
-// The platform is offscreen and the application exists only while judging;
-// a caller that has an application of its own keeps it.
-std::unique_ptr<QApplication> EnsureApplication() {
-  if (QCoreApplication::instance()) return nullptr;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "glowmere-judge";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QApplication>(argc, argv);
 }
 
 // DIR/NAME.png, NAME the file's name without its extension, with -2, -3,
@@ -78,71 +63,56 @@ class TPictureNames {
   std::map<std::string, int> seen_;
 };
 
+std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(*LoadMapText(LevelMapText(choice))); }
+
 class TJudgeRun {
  public:
-  TJudgeRun(const TJudgeOptions& options, TJudgeFolder& folder, std::ostream& err)
-      : options_(options), folder_(folder), err_(err), pictures_(folder.Caller() / options.pictureDir) {}
+  TJudgeRun(const TJudgeOptions& options, std::ostream& err) : options_(options), err_(err), pictures_({}) {
+    std::error_code ec;
+    caller_ = fs::current_path(ec);
+  }
 
-  // Creates the window; false (reported) when the picture folder cannot be
-  // made.
+  // The level, and for pictures the folder and the window; false (reported)
+  // when the picture folder cannot be made.
   bool Open() {
-    if (!options_.pictureDir.empty()) {
-      std::error_code ec;
-      fs::create_directories(folder_.Caller() / options_.pictureDir, ec);
-      if (ec) {
-        err_ << "glowmere-judge: cannot create the picture folder " << options_.pictureDir << "\n";
-        return false;
-      }
+    level_ = LevelOf(options_.level);
+    if (options_.pictureDir.empty()) return true;
+    pictures_ = TPictureNames(caller_ / options_.pictureDir);
+    std::error_code ec;
+    fs::create_directories(caller_ / options_.pictureDir, ec);
+    if (ec) {
+      err_ << "glowmere-judge: cannot create the picture folder " << options_.pictureDir << "\n";
+      return false;
     }
-    folder_.Enter();
-    window_ = std::make_unique<TfrmGlowmere>(options_.level);
-    HideSplash(window_.get());
+    canvas_ = std::make_unique<TJudgeCanvas>(options_.level);
     return true;
   }
 
   // Judges one file into judged_; an unreadable file is reported instead.
   void Judge(const std::string& file) {
     std::string bytes;
-    // Relative names are the caller's, not the judge folder's.
-    if (!ReadWhole(folder_.Caller() / file, bytes)) {
+    // Relative names are the caller's, also while the canvas has moved.
+    if (!ReadWhole(caller_ / file, bytes)) {
       err_ << "glowmere-judge: cannot read " << file << "\n";
       status_ = 1;
-      return;
-    }
-    const int n = copies_++;
-    const fs::path copy = folder_.Work() / ("solution-" + std::to_string(n) + ".tuv-Glowmere");
-    if (!WriteWhole(copy, bytes)) {
-      err_ << "glowmere-judge: cannot copy " << file << "\n";
-      status_ = 1;
+      unreadable_.push_back(file);
       return;
     }
     TJudged j;
     j.path = file;
-    j.result = std::make_unique<TIniNameValueTree>((folder_.Work() / ("result-" + std::to_string(n))).string());
-    TIniNameValueTree solution(copy.string());
-    const TJudgeRemarks remarks = SolutionRemarks(*window_, solution, bytes);
-    const bool holds = window_->HoldsSolution(solution);
-    if (!holds) ClearField();
-    std::string message;
-    window_->CheckSolution(solution, *j.result, message);
-    const std::string verdict = j.result->ReadString("lights", "", 0);
-    j.verdict = verdict.empty() ? "-" : verdict;
-    j.share = holds ? TenDecimals(window_->litPercent) : "-";
-    for (const std::string& line : remarks.lines) Remark(file, line);
-    if (holds && j.verdict == "-") Remark(file, DarkFloorRemark(*window_));
-    // A share beyond the tolerance means a region was wrong; the line and
-    // the rank stay as the window's rules give them.
-    if (j.verdict == std::to_string(OverLitVerdict) && OverLitShare(window_->litPercent)) {
-      err_ << "glowmere-judge: over-lit (share " << j.share << "%, judged " << OverLitVerdict << "): " << file << "\n";
+    j.solution = JudgeSolution(*level_, bytes, options_.strict);
+    // Each line in one piece: standard error is unbuffered.
+    for (const TJudgeRemark& remark : j.solution.remarks) {
+      const std::string line = remark.overLit ? "glowmere-judge: " + remark.text + ": " + file + "\n"
+                                              : "glowmere-judge: " + file + ": " + remark.text + "\n";
+      err_ << line;
     }
-    if (options_.strict && remarks.breaksRules && j.verdict != "-") {
-      Remark(file, "judged \"-\" by the statement's rules (--strict)");
-      j.verdict = "-";
-      j.result->WriteString("lights", "", 0);
-    }
-    if (!options_.pictureDir.empty()) {
+    if (canvas_) {
+      // A file without a solution shows the field empty.
       const fs::path picture = pictures_.For(file);
-      if (!WriteJudgePicture(*window_, picture.string())) {
+      if (canvas_->WritePicture(j.solution.points, picture.string())) {
+        j.picture = picture;
+      } else {
         err_ << "glowmere-judge: cannot write the picture " << picture.string() << "\n";
         status_ = 1;
       }
@@ -151,63 +121,84 @@ class TJudgeRun {
   }
 
   void Report(std::ostream& out) {
-    if (options_.rank) {
-      std::stable_sort(judged_.begin(), judged_.end(), [&](const TJudged& a, const TJudged& b) {
-        return window_->CompareResults(*a.result, *b.result) > 0;
-      });
-    }
-    for (const TJudged& j : judged_) out << j.verdict << '\t' << j.share << '\t' << j.path << '\n';
+    if (options_.rank) Rank(judged_);
+    for (const TJudged& j : judged_)
+      out << j.solution.VerdictText() << '\t' << j.solution.ShareText() << '\t' << j.path << '\n';
+    if (!options_.reportPath.empty()) WritePage();
   }
 
   // The window goes after the framework has written its files.
   int Close() {
-    judged_.clear();
-    FinalizeTask();
-    window_.reset();
+    canvas_.reset();
     return status_;
   }
 
  private:
-  void Remark(const std::string& file, const std::string& line) {
-    err_ << "glowmere-judge: " << file << ": " << line << "\n";
+  // Best first, ties in the order given.
+  static void Rank(std::vector<TJudged>& judged) {
+    std::stable_sort(judged.begin(), judged.end(), [](const TJudged& a, const TJudged& b) {
+      return CompareStandings(StandingOf(a.solution.lights), StandingOf(b.solution.lights)) > 0;
+    });
   }
 
-  // A file without a solution leaves the lights of the one before on the
-  // field; its picture shows the field empty.
-  void ClearField() {
-    TIniNameValueTree none("");
-    StoreSolutionPoints(none, {});
-    window_->LoadSolution(none);
+  void WritePage() {
+    std::vector<TJudged> ranked = judged_;
+    Rank(ranked);
+    std::vector<TReportEntry> entries;
+    for (const TJudged& j : ranked) {
+      TReportEntry e;
+      e.file = j.path;
+      e.lights = j.solution.lights;
+      e.share = j.solution.ShareText();
+      for (const TJudgeRemark& r : j.solution.remarks) e.remarks.push_back(r.text);
+      e.picture = j.picture;
+      entries.push_back(std::move(e));
+    }
+    for (const std::string& file : unreadable_) {
+      TReportEntry e;
+      e.file = file;
+      e.readable = false;
+      entries.push_back(std::move(e));
+    }
+    TReportHead head;
+    head.levelName = options_.level.Shipped() ? "Glowmere-2" : fs::path(options_.level.mapPath).filename().string();
+    head.width = level_->Width();
+    head.height = level_->Height();
+    head.date = ReportDate();
+    const fs::path page = caller_ / options_.reportPath;
+    std::error_code ec;
+    fs::create_directories(page.parent_path(), ec);  // as --picture makes its folder
+    if (!WriteFileAtomically(page.string(), ResultsPage(head, entries, page.parent_path()))) {
+      err_ << "glowmere-judge: cannot write the report " << options_.reportPath << "\n";
+      status_ = 1;
+    }
   }
 
   const TJudgeOptions& options_;
-  TJudgeFolder& folder_;
   std::ostream& err_;
+  fs::path caller_;  // the current directory at the start, which relative names are for
   TPictureNames pictures_;
-  std::unique_ptr<TfrmGlowmere> window_;
+  std::unique_ptr<TLevel> level_;
+  std::unique_ptr<TJudgeCanvas> canvas_;
   std::vector<TJudged> judged_;
-  int copies_ = 0;  // names the copies in the work folder
+  std::vector<std::string> unreadable_;
   int status_ = 0;
 };
 
 }  // namespace
 
 int RunJudge(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::optional<TJudgeFolder> folder;
+  QCoreApplication::setApplicationName("glowmere-judge");
+  int status = 0;
+  const std::optional<TJudgeOptions> options = ReadJudgeOptions(args, out, err, status);
+  if (!options) return status;
+  TJudgeRun run(*options, err);
   try {
-    folder.emplace();
+    if (!run.Open()) return 1;
   } catch (const std::exception& e) {
     err << "glowmere-judge: " << e.what() << "\n";
     return 1;
   }
-  QCoreApplication::setApplicationName("glowmere-judge");
-  const std::unique_ptr<QApplication> app = EnsureApplication();
-  int status = 0;
-  const std::optional<TJudgeOptions> options = ReadJudgeOptions(args, out, err, status);
-  if (!options) return status;
-
-  TJudgeRun run(*options, *folder, err);
-  if (!run.Open()) return 1;
   for (const std::string& file : options->files) run.Judge(file);
   run.Report(out);
   return run.Close();

@@ -1,5 +1,5 @@
 // glowmere-judge's options through QCommandLineParser, as the other
-// programs read theirs. Needs the application object for --help.
+// programs read theirs.
 #include "game/JudgeCommandLine.h"
 
 #include <QCommandLineParser>
@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* const Usage = "usage: glowmere-judge [--rank] [--strict] [--picture DIR] [--map FILE] FILE...\n";
+const char* const Usage =
+    "usage: glowmere-judge [--rank] [--strict] [--picture DIR] [--report FILE.html] [--map FILE] FILE...\n";
 
 const char* const Description =
     "Checks Glowmere solution files by the game's own rules and prints one line\n"
@@ -33,8 +34,8 @@ const char* const Description =
     "The judged files, the player's record, autosave and settings are never\n"
     "changed.\n"
     "Exit status: 0 every file judged; 1 a file could not be read (it is named\n"
-    "on standard error and gets no line) or a picture could not be written;\n"
-    "2 a wrong command line or a refused map.";
+    "on standard error and gets no line) or a picture or the page could not be\n"
+    "written; 2 a wrong command line or a refused map.";
 
 }  // namespace
 
@@ -55,12 +56,18 @@ std::optional<TJudgeOptions> ReadJudgeOptions(const std::vector<std::string>& ar
                      "name met again): the field as the game draws it, the dark floor marked as the hint button "
                      "marks it, and a mark on the field's edge pointing to each light off the field."),
       QStringLiteral("DIR"));
+  const QCommandLineOption reportOption(
+      QStringLiteral("report"),
+      QStringLiteral("Write FILE.html, one HTML page for the organisers: the level, the date, and a table of every file "
+                     "best first (place, file, lights, lit share, remarks), with each file's picture where --picture "
+                     "draws them. Standard output stays as it is."),
+      QStringLiteral("FILE.html"));
   const QCommandLineOption mapOption(
       QStringLiteral("map"),
       QStringLiteral("Judge against the level map FILE ('#' wall, '.' floor, as glowmere-solve reads it) instead of "
                      "the shipped level."),
       QStringLiteral("FILE"));
-  parser.addOptions({rankOption, strictOption, pictureOption, mapOption});
+  parser.addOptions({rankOption, strictOption, pictureOption, reportOption, mapOption});
   const QCommandLineOption helpOption = parser.addHelpOption();
   const QCommandLineOption versionOption = parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Solution files to judge."),
@@ -73,6 +80,13 @@ std::optional<TJudgeOptions> ReadJudgeOptions(const std::vector<std::string>& ar
     return std::nullopt;
   }
   if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    // The judge runs without an application; the usage line names the
+    // program from one, so one is made for the help alone.
+    std::optional<QCoreApplication> own;
+    static int argc = 1;
+    static char name[] = "glowmere-judge";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) own.emplace(argc, argv);
     out << parser.helpText().toLocal8Bit().constData();
     status = 0;
     return std::nullopt;
@@ -86,8 +100,10 @@ std::optional<TJudgeOptions> ReadJudgeOptions(const std::vector<std::string>& ar
   options.rank = parser.isSet(rankOption);
   options.strict = parser.isSet(strictOption);
   options.pictureDir = parser.value(pictureOption).toLocal8Bit().toStdString();
+  options.reportPath = parser.value(reportOption).toLocal8Bit().toStdString();
   for (const QString& f : parser.positionalArguments()) options.files.emplace_back(f.toLocal8Bit().constData());
-  if (options.files.empty() || (parser.isSet(pictureOption) && options.pictureDir.empty())) {
+  if (options.files.empty() || (parser.isSet(pictureOption) && options.pictureDir.empty()) ||
+      (parser.isSet(reportOption) && options.reportPath.empty())) {
     err << Usage;
     return std::nullopt;
   }

@@ -12,6 +12,7 @@ struct TJudgeOptions {
   bool rank = false;    // lines best first
   bool strict = false;  // the statement's rules decide too
   std::string pictureDir;  // --picture, empty when none
+  std::string reportPath;  // --report, empty when none
   TLevelChoice level;      // --map, else the shipped level
   std::vector<std::string> files;
 };

@@ -12,7 +12,7 @@ TJudgeFolder::TJudgeFolder() {
   std::string pattern = (fs::temp_directory_path() / "glowmere-judge-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
   root_ = pattern;
-  for (const char* sub : {"data", "documents", "config", "program", "work", "runtime"}) {
+  for (const char* sub : {"data", "documents", "config", "program", "runtime"}) {
     fs::create_directories(root_ / sub);
   }
   fs::permissions(root_ / "runtime", fs::perms::owner_all, fs::perm_options::replace);

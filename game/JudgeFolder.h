@@ -1,6 +1,7 @@
-// The judge's own temporary folder: its HOME, data, documents, config,
-// runtime and program folder while it runs, removed afterwards, so that no
-// file of the player is read or written and nothing is left behind.
+// The temporary folder of the window that draws the judge's pictures
+// (game/JudgeCanvas): its HOME, data, documents, config, runtime and
+// program folder while it draws, removed afterwards, so that no file of
+// the player is read or written and nothing is left behind.
 //
 // Make it before the QApplication: Qt reads XDG_RUNTIME_DIR when the
 // platform starts, and without one it warns on standard error and makes a
@@ -17,14 +18,10 @@ class TJudgeFolder {
   TJudgeFolder(const TJudgeFolder&) = delete;
   TJudgeFolder& operator=(const TJudgeFolder&) = delete;
 
-  // Makes the judge's program folder the current directory. Until then the
-  // caller's stays, so the command line's names can be read as given.
+  // Makes the folder's program folder the current directory, where the
+  // window's framework looks for and writes its localizations. The
+  // caller's comes back when the folder goes.
   void Enter();
-  // The current directory of the caller, which relative file names are
-  // meant for.
-  const std::filesystem::path& Caller() const { return oldCwd_; }
-  // Where the judged files are copied to.
-  std::filesystem::path Work() const { return root_ / "work"; }
 
  private:
   std::filesystem::path root_;

@@ -1,50 +1,18 @@
-// The remarks follow the window's own rules: the count as the window's
+// The remarks follow the rules the verdict applies: the count as
 // LoadSolution reads it, the placement rules of engine/LightPlacement, the
 // dark remainder as the hint button paints it.
 #include "game/JudgeRemarks.h"
 
 #include <charconv>
 
-#include "engine/LightPlacement.h"
-#include "engine/SolutionFormat.h"
 #include "engine/TaskIdentity.h"
-#include "game/Glowmere.h"
+#include "engine/Verdict.h"
 
 namespace {
 
 std::string Quoted(const std::string& text) {
   constexpr size_t Shown = 40;
   return "\"" + (text.size() > Shown ? text.substr(0, Shown) + "..." : text) + "\"";
-}
-
-std::string NoSolution(const TSolutionCount& count, const std::string& bytes, int64_t gridPoints) {
-  const std::string key = std::string("\"") + SolutionCountKey + "\"";
-  switch (count.kind) {
-    case TSolutionCountKind::Missing:
-      if (bytes.empty()) return "no solution: the file is empty";
-      if (bytes.find('\0') != std::string::npos) return "no solution: no " + key + "; the file holds binary data";
-      return "no solution: no " + key + " in it";
-    case TSolutionCountKind::NoneMarker:
-      return "no solution: " + key + " is -1, which stands for none";
-    case TSolutionCountKind::NotANumber:
-      return "no solution: " + key + " is " + Quoted(count.text) + ", not a whole number of 32 bits";
-    case TSolutionCountKind::TooMany:
-      return "no solution: " + key + " is " + std::to_string(count.count) + ", more than the " +
-             std::to_string(gridPoints) + " grid points of the field";
-    case TSolutionCountKind::Lights:
-      break;
-  }
-  return "";
-}
-
-// Empty when the file's level is the task's or the file has none.
-std::string LevelRemark(TNameValueTree& solution) {
-  const std::string text = solution.ReadString(SolutionLevelPath, "", 0);
-  if (text.empty() && solution.ReadString(SolutionLevelPath, "?", 0) == "?") return "";
-  const int32_t a = solution.ReadInteger(SolutionLevelPath, -1, 0), b = solution.ReadInteger(SolutionLevelPath, -2, 0);
-  if (a == b && a == GlowmereLevel) return "";
-  const std::string shown = a == b ? std::to_string(a) : Quoted(text);
-  return "level " + shown + ", not the task's level " + std::to_string(GlowmereLevel);
 }
 
 std::string PointText(const TGridPoint& p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
@@ -65,46 +33,62 @@ std::string TenDecimals(long double value) {
   return std::string(text, end);
 }
 
-TJudgeRemarks SolutionRemarks(const TfrmGlowmere& window, TNameValueTree& solution, const std::string& bytes) {
-  TJudgeRemarks remarks;
-  const int64_t gridPoints = int64_t(FieldWidth + 1) * int64_t(FieldHeight + 1);
-  const TSolutionCount count = window.SolutionCountOf(solution);
-  if (!count.Holds()) remarks.lines.push_back(NoSolution(count, bytes, gridPoints));
-  if (const std::string level = LevelRemark(solution); !level.empty()) {
-    remarks.lines.push_back(level);
-    remarks.breaksRules = true;
+std::string NoSolutionRemark(const TSolutionCount& count, const std::string& bytes, int64_t gridPoints) {
+  const std::string key = std::string("\"") + SolutionCountKey + "\"";
+  switch (count.kind) {
+    case TSolutionCountKind::Missing:
+      if (bytes.empty()) return "no solution: the file is empty";
+      if (bytes.find('\0') != std::string::npos) return "no solution: no " + key + "; the file holds binary data";
+      return "no solution: no " + key + " in it";
+    case TSolutionCountKind::NoneMarker:
+      return "no solution: " + key + " is -1, which stands for none";
+    case TSolutionCountKind::NotANumber:
+      return "no solution: " + key + " is " + Quoted(count.text) + ", not a whole number of 32 bits";
+    case TSolutionCountKind::TooMany:
+      return "no solution: " + key + " is " + std::to_string(count.count) + ", more than the " +
+             std::to_string(gridPoints) + " grid points of the field";
+    case TSolutionCountKind::Lights:
+      break;
   }
-  if (!count.Holds()) return remarks;
-  const std::vector<TGridPoint> points = ReadSolutionPoints(solution, count.count);
-  const std::vector<TPlacement> placements = CheckLightPlacement(*window.mapBitmap, points);
-  const std::string field = "0.." + std::to_string(FieldWidth) + ", 0.." + std::to_string(FieldHeight);
+  return "";
+}
+
+std::string LevelRemark(const TDocumentLevel& level) {
+  if (level.IsTasks()) return "";
+  const std::string shown = level.number ? std::to_string(*level.number) : Quoted(level.text);
+  return "level " + shown + ", not the task's level " + std::to_string(GlowmereLevel);
+}
+
+std::vector<std::string> PlacementRemarks(const TLevel& level, const std::vector<TGridPoint>& points,
+                                          const std::vector<TPlacement>& placements) {
+  std::vector<std::string> lines;
+  const std::string field = "0.." + std::to_string(level.Width()) + ", 0.." + std::to_string(level.Height());
   for (size_t i = 0; i < points.size(); ++i) {
     const TPlacement& p = placements[i];
     switch (p.fault) {
       case TPlacementFault::None:
-        continue;
+        break;
       case TPlacementFault::OffField:
-        remarks.lines.push_back(LightText(i, points[i]) + " stands off the field (" + field + ")");
+        lines.push_back(LightText(i, points[i]) + " stands off the field (" + field + ")");
         break;
       case TPlacementFault::Walled:
-        remarks.lines.push_back(LightText(i, points[i]) + " stands on a grid point walled in on all four sides");
+        lines.push_back(LightText(i, points[i]) + " stands on a grid point walled in on all four sides");
         break;
       case TPlacementFault::Occupied:
-        remarks.lines.push_back(LightText(i, points[i]) + " stands on the grid point of light " +
-                                std::to_string(p.firstOnPoint + 1));
+        lines.push_back(LightText(i, points[i]) + " stands on the grid point of light " +
+                        std::to_string(p.firstOnPoint + 1));
         break;
     }
-    remarks.breaksRules = true;
   }
-  return remarks;
+  return lines;
 }
 
-std::string DarkFloorRemark(const TfrmGlowmere& window) {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(*window.floorPolygon, window.lights);
+std::string DarkFloorRemark(const TLevel& level, const std::vector<const TPolygon*>& regions) {
+  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(level.Floor(), regions);
   size_t pieces = 0;
   for (const int32_t hole : dark->Holes())
     if (!hole) ++pieces;
-  const int32_t n = window.lights.Count();
+  const size_t n = regions.size();
   return std::to_string(n) + (n == 1 ? " light leaves " : " lights leave ") + TenDecimals(dark->Area()) +
          " square cells dark in " + std::to_string(pieces) + (pieces == 1 ? " piece" : " pieces");
 }

@@ -8,6 +8,7 @@
 
 #include "art/FieldPictures.h"
 #include "engine/MapText.h"
+#include "engine/WallGrid.h"
 
 namespace {
 
@@ -55,17 +56,22 @@ TLevelChoice DesignerLevel(const std::string& mapPath) {
   return {error ? mapPath : absolute.string(), std::move(text)};
 }
 
+std::string LevelMapText(const TLevelChoice& level) {
+  if (!level.Shipped()) return level.mapText;
+  QFile mapFile(LevelMapResource);
+  if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
+  return mapFile.readAll().toStdString();
+}
+
 void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32List& imlPoints2) {
   if (level.Shipped()) {
-    QFile mapFile(LevelMapResource);
-    if (!mapFile.open(QIODevice::ReadOnly)) throw ELevelResource(LevelMapResource);
-    LoadMapText(mapFile.readAll().toStdString(), imlMap2.Add());
+    LoadMapText(LevelMapText(level), imlMap2.Add());
     AddPicture(imlMap2, LevelUnlitResource);
     AddPicture(imlMap2, LevelLitResource);
   } else {
     TBitmap32& map = imlMap2.Add();
-    LoadMapText(level.mapText, map);
-    const FieldPictures pictures = DrawFieldPictures(map);
+    LoadMapText(LevelMapText(level), map);
+    const FieldPictures pictures = DrawFieldPictures(TWallGrid(map));
     CopyLevelImage(pictures.unlit, imlMap2.Add());
     CopyLevelImage(pictures.lit, imlMap2.Add());
   }

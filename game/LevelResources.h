@@ -55,6 +55,10 @@ struct TLevelChoice {
 // throws EEngineError as ReadMapFile does, naming the path as given.
 TLevelChoice DesignerLevel(const std::string& mapPath);
 
+// The level's map text: the shipped map's, or the designer's. Throws
+// ELevelResource when the shipped map is missing.
+std::string LevelMapText(const TLevelChoice& level);
+
 // Appends to imlMap2 the map (image 0, 0xFF000000 wall and 0xFFFFFFFF free
 // pixels, from the map text), the unlit picture (1) and the lit picture
 // (2), the shipped ones or those drawn for the designer's map; appends to

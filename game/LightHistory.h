@@ -30,8 +30,6 @@ class TLightHistory {
   const TLightPoints& Undo();
   const TLightPoints& Redo();
 
-  const TLightPoints& Current() const { return current_; }
-
  private:
   const TLightPoints& Step(std::vector<TLightPoints>& from, std::vector<TLightPoints>& to);
 

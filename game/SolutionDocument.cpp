@@ -2,14 +2,11 @@
 // The same form serves the solution files, the autosave, the record and the
 // judge's documents.
 #include "engine/LevelMap.h"
-#include "engine/Scoring.h"
+#include "engine/ResultDocument.h"
 #include "engine/SolutionFormat.h"
+#include "engine/Verdict.h"
 #include "framework/FileCommands.h"
 #include "game/Glowmere.h"
-
-namespace {
-constexpr int32_t NoLightsCount = 1000000000;
-}  // namespace
 
 void TfrmGlowmere::StoreSolution(TNameValueTree& tree) { StoreSolutionPoints(tree, LightPoints()); }
 
@@ -50,7 +47,7 @@ void TfrmGlowmere::ReplaceLights(const TLightPoints& points) {
 }
 
 TSolutionCount TfrmGlowmere::SolutionCountOf(TNameValueTree& tree) const {
-  return ReadSolutionCount(tree, int64_t(FieldWidth + 1) * int64_t(FieldHeight + 1));
+  return ReadSolutionCount(tree, level->GridPoints());
 }
 
 bool TfrmGlowmere::HoldsSolution(TNameValueTree& tree) const { return SolutionCountOf(tree).Holds(); }
@@ -77,26 +74,22 @@ bool TfrmGlowmere::LoadSolutionFile(const std::string& path) {
 
 void TfrmGlowmere::CheckSolution(TNameValueTree& solution, TNameValueTree& result, std::string& message) {
   recordPoints = -1;
+  // A full solution becomes the record here, as any would (UpdateState); a
+  // document without one leaves the lights and no record.
   LoadSolution(solution);
-  if (recordPoints == -1) {
-    message.clear();
+  message.clear();
+  const std::optional<int32_t> lights =
+      recordPoints == -1 ? std::nullopt : VerdictOf(*level, LightPoints(), LightRegions()).lights;
+  if (!lights) {
     WriteCertificateLine("-");
-    result.WriteString("lights", "", 0);
+    WriteResult(result, lights);
     return;
   }
-  result.WriteInteger("lights", recordPoints, 0);
-  message.clear();
-  if (OverLitShare(litPercent)) {
-    result.WriteInteger("lights", OverLitVerdict, 0);
-    recordPoints = OverLitVerdict;
-  }
+  WriteResult(result, lights);
+  recordPoints = *lights;  // OverLitVerdict for a share beyond the tolerance
   WriteRecordCertificate();
 }
 
 int32_t TfrmGlowmere::CompareResults(TNameValueTree& a, TNameValueTree& b) {
-  const int32_t la = a.ReadInteger("lights", NoLightsCount, 0);
-  const int32_t lb = b.ReadInteger("lights", NoLightsCount, 0);
-  if (la > lb) return -1;
-  if (la < lb) return 1;
-  return 0;
+  return CompareStandings(ResultStanding(a), ResultStanding(b));
 }

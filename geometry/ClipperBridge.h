@@ -43,8 +43,6 @@ class TClipperFrame {
   // against their outers), 0 otherwise.
   void ToResult(const ClipperLib::Paths& paths, gpc_polygon* result) const;
 
-  int Exponent() const { return exponent_; }
-
  private:
   double maxMagnitude_ = 0.0;
   int exponent_ = 0;

@@ -22,7 +22,6 @@ class TCustomLayer {
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
-  TLayerCollection& Collection() const { return *owner_; }
 
   // Draws this layer's part of area onto target (whose pixel (0, 0) is
   // control pixel (0, 0)).

@@ -1,4 +1,4 @@
-// The solver's field: walls and floor from the map, the candidates, their
+// The solver's field: the level built from the map, the candidates, their
 // sight of points, their regions on demand, dark remainders.
 #include "solver/CoverField.h"
 
@@ -7,41 +7,24 @@
 #include <chrono>
 #include <cmath>
 
-#include "engine/LevelMap.h"
 #include "engine/Scoring.h"
+#include "engine/Verdict.h"
 #include "engine/Visibility.h"
-#include "geometry/Union.h"
 #include "solver/ParallelFor.h"
 
-TCoverField::TCoverField(TBitmap32& map, std::optional<double> seeingSlack)
-    : width_(map.Width()), height_(map.Height()) {
-  walls_.assign(size_t(width_) * size_t(height_), 0);
-  int32_t wallCount = 0;
-  for (int32_t y = 0; y < height_; ++y)
-    for (int32_t x = 0; x < width_; ++x)
-      if (map.ReadPixel(x, y) == WallPixel) {
-        walls_[size_t(y) * size_t(width_) + size_t(x)] = 1;
-        ++wallCount;
-      }
-  freeCells_ = width_ * height_ - wallCount;
-  const long double allowedDark = (100.0L - FullThreshold) / 100.0L * freeCells_;
+TCoverField::TCoverField(const TBitmap32& map, std::optional<double> seeingSlack) : level_(map) {
+  const long double allowedDark = (100.0L - FullThreshold) / 100.0L * FreeCells();
   seeingSlack_ = seeingSlack ? *seeingSlack : double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
-  sight_ = std::make_unique<TSightGrid>(width_, height_, walls_, 2 * seeingSlack_);
+  sight_ = std::make_unique<TSightGrid>(Width(), Height(), level_.Walls().cells, 2 * seeingSlack_);
+  // Here, once: the regions are computed on threads later, which then only
+  // read the field size.
+  SetFieldSize(Width(), Height());
 
-  SetFieldSize(width_, height_);
-  int32_t counted = 0;
-  wallRects_ = BuildWallRects(map, counted);
-
-  floor_ = FieldPolygon();
-  std::vector<TContour> rects;
-  for (const auto& rect : wallRects_) rects.push_back(rect->Contours()[0]);
-  floor_->SubtractUnion(rects);
-
-  candidateAt_.assign(size_t(width_ + 1) * size_t(height_ + 1), -1);
-  for (int32_t j = 0; j <= height_; ++j) {
-    for (int32_t i = 0; i <= width_; ++i) {
-      if (IsWalledGridPoint(map, i, j)) continue;
-      candidateAt_[size_t(j) * size_t(width_ + 1) + size_t(i)] = int32_t(candidates_.size());
+  candidateAt_.assign(size_t(Width() + 1) * size_t(Height() + 1), -1);
+  for (int32_t j = 0; j <= Height(); ++j) {
+    for (int32_t i = 0; i <= Width(); ++i) {
+      if (level_.IsWalledGridPoint(i, j)) continue;
+      candidateAt_[size_t(j) * size_t(Width() + 1) + size_t(i)] = int32_t(candidates_.size());
       candidates_.push_back(TCandidate{i, j});
     }
   }
@@ -49,11 +32,6 @@ TCoverField::TCoverField(TBitmap32& map, std::optional<double> seeingSlack)
 }
 
 TCoverField::~TCoverField() = default;
-
-bool TCoverField::IsWallCell(int32_t x, int32_t y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return true;
-  return walls_[size_t(y) * size_t(width_) + size_t(x)] != 0;
-}
 
 std::vector<int32_t> TCoverField::SeersOf(gpc_vertex p) const {
   std::vector<int32_t> points;
@@ -86,7 +64,7 @@ const TPolygon& TCoverField::Region(int32_t candidate) const {
   if (!region) {
     const auto began = std::chrono::steady_clock::now();
     const TCandidate& c = candidates_[size_t(candidate)];
-    region = ComputeLitRegion(c.gridX, c.gridY, wallRects_);
+    region = level_.LitRegion({c.gridX, c.gridY});
     regionSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   }
   return *region;
@@ -107,7 +85,7 @@ bool TCoverField::PrepareRegions(const std::vector<int32_t>& candidates, int32_t
       return;
     }
     const TCandidate& c = candidates_[size_t(missing[k])];
-    regions_[size_t(missing[k])] = ComputeLitRegion(c.gridX, c.gridY, wallRects_);
+    regions_[size_t(missing[k])] = level_.LitRegion({c.gridX, c.gridY});
   });
   regionSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   return !late;
@@ -116,7 +94,8 @@ bool TCoverField::PrepareRegions(const std::vector<int32_t>& candidates, int32_t
 std::unique_ptr<TPolygon> TCoverField::DarkRemainder(const std::vector<int32_t>& chosen) const {
   auto dark = std::make_unique<TPolygon>();
   dark->Clear();
-  for (size_t i = 0; i < floor_->Contours().size(); ++i) dark->AddContour(floor_->Contours()[i], floor_->Holes()[i]);
+  const TPolygon& floor = level_.Floor();
+  for (size_t i = 0; i < floor.Contours().size(); ++i) dark->AddContour(floor.Contours()[i], floor.Holes()[i]);
   // A region without holes is the union of its contours, each read on its
   // own: all of those go in one clipper pass. A region with a hole (none
   // has been seen: every shadow reaches the field's border) keeps its own
@@ -146,5 +125,5 @@ bool TCoverField::LightsWholeFloor(const std::vector<int32_t>& chosen) const {
 long double TCoverField::LitPercent(const std::vector<int32_t>& chosen) const {
   std::vector<const TPolygon*> regions;
   for (int32_t c : chosen) regions.push_back(&Region(c));
-  return freeCells_ > 0 ? UnitedArea(regions) * 100.0L / (long double)freeCells_ : 0.0L;
+  return LitShareOf(level_, regions);
 }

@@ -2,10 +2,11 @@
 // candidates see a point, their lit regions, and what a set of candidates
 // leaves dark.
 //
-// Candidates are the grid points where the game lets a light stand: every
-// grid point of the field that is not walled in (IsWalledGridPoint). A
-// candidate's region is the engine's own
-// ComputeLitRegion, so "lit" here is what the game's panel counts. Regions
+// The walls, the floor, the free cells and the rule for where a light may
+// stand are the level's (engine/Level.h), as the game and the judge take
+// them. Candidates are the grid points where the game lets a light stand:
+// every grid point of the field that is not walled in. A candidate's region
+// is the level's own, so "lit" here is what the game's panel counts. Regions
 // are computed on first use only: a search needs those of the lights it
 // chooses, a small share of the candidates on a large map, and "which
 // candidates see this point" is answered by TSightGrid without them.
@@ -16,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/Level.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
 #include "solver/Deadline.h"
@@ -39,19 +41,18 @@ constexpr long double ArtefactArea = 1e-20L;
 
 class TCoverField {
  public:
-  // map: WallPixel cells are walls, any other cell floor; its pixels are
-  // the same after the call. Sets the engine's field size to the map's.
+  // map: WallPixel cells are walls, any other cell floor; only its pixels
+  // are read. Sets the engine's field size to the map's.
   // seeingSlack: for tests only, a slack wider than the game's tolerance
   // asks (below 1/8 cell), so that darkness too thin for a witness is easy
   // to make; the bounds then hold for exact covers only.
-  explicit TCoverField(TBitmap32& map, std::optional<double> seeingSlack = std::nullopt);
+  explicit TCoverField(const TBitmap32& map, std::optional<double> seeingSlack = std::nullopt);
   ~TCoverField();
 
-  int32_t Width() const { return width_; }
-  int32_t Height() const { return height_; }
-  int32_t FreeCells() const { return freeCells_; }
-  bool IsWallCell(int32_t x, int32_t y) const;  // outside the field: wall
-  const TPolygon& Floor() const { return *floor_; }
+  int32_t Width() const { return level_.Width(); }
+  int32_t Height() const { return level_.Height(); }
+  int32_t FreeCells() const { return level_.FreeCells(); }
+  bool IsWallCell(int32_t x, int32_t y) const { return level_.IsWallCell(x, y); }  // outside the field: wall
   const std::vector<TCandidate>& Candidates() const { return candidates_; }
   int32_t CandidateCount() const { return int32_t(candidates_.size()); }
 
@@ -95,13 +96,10 @@ class TCoverField {
   long double LitPercent(const std::vector<int32_t>& chosen) const;
 
  private:
-  int32_t width_ = 0, height_ = 0, freeCells_ = 0;
+  TLevel level_;
   double seeingSlack_ = 0;
-  std::vector<uint8_t> walls_;  // width_ * height_, row by row; 1 = wall
-  std::unique_ptr<TPolygon> floor_;
-  TPolygonList wallRects_;
   std::vector<TCandidate> candidates_;
-  std::vector<int32_t> candidateAt_;  // (width_ + 1) * (height_ + 1) grid points; -1: no candidate
+  std::vector<int32_t> candidateAt_;  // (W + 1) * (H + 1) grid points; -1: no candidate
   std::unique_ptr<TSightGrid> sight_;
   mutable std::vector<std::unique_ptr<TPolygon>> regions_;  // per candidate; null until needed
   mutable double regionSeconds_ = 0;

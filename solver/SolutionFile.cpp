@@ -9,11 +9,12 @@
 #include "engine/TaskIdentity.h"
 #include "framework/IniDocument.h"
 #include "framework/IniNameValueTree.h"
+#include "framework/TaskLevelPath.h"
 #include "framework/WholeFile.h"
 
 bool WriteSolutionFile(const std::string& path, const std::vector<TGridPoint>& lights) {
   TIniNameValueTree tree("");
-  tree.WriteInteger(SolutionLevelPath, GlowmereLevel);
+  tree.WriteInteger(TaskLevelPath, GlowmereLevel);
   StoreSolutionPoints(tree, lights);
   return WriteFileAtomically(path, tree.IniDocument().Save());
 }

@@ -9,6 +9,6 @@
 #include "engine/LevelMap.h"
 
 // Replaces the file (atomically: the old file stays whole on failure) by
-// "/etc/level" and the lights in the given order. False when it cannot be
+// the task's level and the lights in the given order. False when it cannot be
 // written.
 bool WriteSolutionFile(const std::string& path, const std::vector<TGridPoint>& lights);

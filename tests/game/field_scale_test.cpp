@@ -68,7 +68,7 @@ TEST_F(FieldScaleTest, TwiceTheCellIsDrawnAtItsPixelsNotDoubled) {
 TEST_F(FieldScaleTest, WallsAreLaidWholeAtOddCellSizes) {
   OpenWindow();
   for (int cell : {15, 13}) {
-    const FieldPictures drawn = DrawFieldPictures(*window->mapBitmap, cell);
+    const FieldPictures drawn = DrawFieldPictures(window->level->Walls(), cell);
     // Bricks are laid on black: a wall pixel that no brick took stays black.
     int bare = 0;
     for (int y = 0; y < drawn.lit.height(); ++y)

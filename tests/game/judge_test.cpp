@@ -122,8 +122,9 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
 }
 
 // Under a decimal-comma locale, with no runtime folder given, the share
-// keeps its point, standard error stays empty and the temporary folder
-// stays clean.
+// keeps its point, standard error holds only the remark and the temporary
+// folder stays clean; without a home or a temporary folder it judges the
+// same.
 TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   const std::string comma = CommaLocaleEnvironment();
   ASSERT_FALSE(comma.empty()) << "localedef could not build ru_RU.UTF-8 (install `locales`)";
@@ -138,7 +139,13 @@ TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   EXPECT_EQ(share.find(','), std::string::npos) << lines[0];
   EXPECT_EQ(share.size() - share.find('.'), 11u) << "ten decimals after a point: " << lines[0];
   EXPECT_EQ(run.err, "glowmere-judge: one.tuv-Glowmere: 1 light leaves 1312.0854166667 square cells dark in 1 piece\n");
-  EXPECT_TRUE(fs::is_empty(tmp)) << "the judge's temporary folder, Qt's runtime folder included, is removed";
+  EXPECT_TRUE(fs::is_empty(tmp)) << "the judge makes no temporary folder, Qt's runtime folder included";
+
+  // It needs no home and no temporary folder at all: it writes nothing.
+  const TRun homeless = RunJudge("one.tuv-Glowmere", "HOME=/nonexistent TMPDIR=/nonexistent XDG_RUNTIME_DIR=/nonexistent");
+  EXPECT_EQ(homeless.status, 0);
+  EXPECT_EQ(homeless.out, run.out);
+  EXPECT_EQ(homeless.err, run.err);
 }
 
 // The organiser's hand-made files: each gets its remark on standard error,

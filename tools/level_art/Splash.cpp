@@ -54,7 +54,7 @@ QImage LitScene(const ArtMap& map, const FieldPictures& pictures, const std::vec
     QRgb* line = reinterpret_cast<QRgb*>(scene.scanLine(y));
     for (int x = map.Margin(); x < w - map.Margin(); ++x) {
       if ((x - map.Margin()) % map.cell != 0 && (y - map.Margin()) % map.cell != 0) continue;
-      if (map.IsWallCell((x - map.Margin()) / map.cell, (y - map.Margin()) / map.cell)) continue;
+      if (map.IsWallInMap((x - map.Margin()) / map.cell, (y - map.Margin()) / map.cell)) continue;
       line[x] = ArtToRgb(ArtMix(ArtFromRgb(line[x]), {255, 255, 255}, 38.0 / 255.0));
     }
   }

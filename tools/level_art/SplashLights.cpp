@@ -43,8 +43,8 @@ std::vector<QPoint> ChooseSplashLights(const ArtMap& map, int count,
     for (int j = 1; j < map.height; ++j) {
       for (int i = 1; i < map.width; ++i) {
         if (!allowed(QPoint(i, j))) continue;
-        if (map.IsWallCell(i - 1, j - 1) || map.IsWallCell(i, j - 1) || map.IsWallCell(i - 1, j) ||
-            map.IsWallCell(i, j)) {
+        if (map.IsWallInMap(i - 1, j - 1) || map.IsWallInMap(i, j - 1) || map.IsWallInMap(i - 1, j) ||
+            map.IsWallInMap(i, j)) {
           continue;  // the splash lights stand in the open
         }
         std::vector<size_t> cells;

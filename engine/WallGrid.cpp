@@ -1,0 +1,15 @@
+#include "engine/WallGrid.h"
+
+#include <algorithm>
+
+#include "engine/LevelMap.h"
+
+TWallGrid::TWallGrid(const TBitmap32& map) : width(map.Width()), height(map.Height()) {
+  cells.assign(size_t(width) * size_t(height), 0);
+  for (int32_t y = 0; y < height; ++y) {
+    const TColor32* row = map.ScanLine(y);
+    for (int32_t x = 0; x < width; ++x) cells[size_t(y) * size_t(width) + size_t(x)] = row[x] == WallPixel;
+  }
+}
+
+int32_t TWallGrid::WallCount() const { return int32_t(std::count(cells.begin(), cells.end(), uint8_t(1))); }

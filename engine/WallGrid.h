@@ -1,0 +1,28 @@
+// The level map's cells as walls and floor: the one reading of a map
+// bitmap's pixels (WallPixel a wall cell, any other value floor). The
+// level, the solver's sight of points and the drawing of the field's
+// pictures all take their cells from here.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "raster/Bitmap32.h"
+
+struct TWallGrid {
+  TWallGrid() = default;
+  // Only the map's own pixels are read; its outer colour does not matter.
+  explicit TWallGrid(const TBitmap32& map);
+
+  int32_t width = 0;   // cells across
+  int32_t height = 0;  // cells down
+  std::vector<uint8_t> cells;  // width * height, row by row: 1 wall, 0 floor
+
+  // Cells beyond the map count as wall, as they do for the walled-point
+  // rule. Any 64-bit cell may be asked.
+  bool IsWallCell(int64_t x, int64_t y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return true;
+    return cells[size_t(y) * size_t(width) + size_t(x)] != 0;
+  }
+  int32_t WallCount() const;
+};

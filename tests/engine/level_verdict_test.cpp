@@ -1,0 +1,133 @@
+// The level value and the verdict on it: the level converts its map as the
+// window always did (the outside free for the outlines, whatever the map's
+// outer colour) while its rules count the outside as wall; a region is
+// computed on the level's own field; the verdict follows the share, the
+// tolerance and the statement's rules.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "engine/Level.h"
+#include "engine/Verdict.h"
+#include "engine/Visibility.h"
+#include "levelmap_support.h"
+
+namespace {
+
+// Walls on the border, a ring round one free cell, two cells that meet
+// only at a corner.
+const char* const Picture =
+    "##......\n"
+    "#..###..\n"
+    "...#.#.#\n"
+    "...###..\n"
+    "#.......\n";
+
+std::unique_ptr<TBitmap32> MapWithWallOutside() {
+  auto map = FreeOutsideMap(Picture);
+  map->SetOuterColor(WallPixel);
+  return map;
+}
+
+std::unique_ptr<TPolygon> Rectangle(double x0, double y0, double x1, double y1) {
+  auto p = std::make_unique<TPolygon>();
+  p->AddPoint(x0, y0);
+  p->AddPoint(x0, y1);
+  p->AddPoint(x1, y1);
+  p->AddPoint(x1, y0);
+  return p;
+}
+
+}  // namespace
+
+TEST(Level, ConvertsItsMapWithTheOutsideFreeWhateverItsOuterColour) {
+  const TLevel level(*MapWithWallOutside());
+  const auto free = FreeOutsideMap(Picture);
+  int32_t walls = 0;
+  const TPolygonList rects = BuildWallRects(*free, walls);
+  const TPolygonList outlines = TraceWallOutlines(*free);
+  ASSERT_EQ(level.WallRects().size(), rects.size());
+  for (size_t i = 0; i < rects.size(); ++i) EXPECT_EQ(PointsOf(*level.WallRects()[i]), PointsOf(*rects[i]));
+  ASSERT_EQ(level.WallOutlines().size(), outlines.size());
+  for (size_t i = 0; i < outlines.size(); ++i) EXPECT_EQ(PointsOf(*level.WallOutlines()[i]), PointsOf(*outlines[i]));
+  EXPECT_EQ(level.FreeCells(), 40 - walls);
+  EXPECT_EQ(level.Floor().Area(), (long double)level.FreeCells()) << "the ring's free cell is floor";
+}
+
+TEST(Level, RulesCountTheOutsideAsWall) {
+  const TLevel level(*FreeOutsideMap(Picture));
+  EXPECT_TRUE(level.IsWallCell(-1, 2));
+  EXPECT_TRUE(level.IsWallCell(8, 0));
+  EXPECT_FALSE(level.IsWallCell(2, 0));
+  EXPECT_TRUE(level.IsWalledGridPoint(0, 0)) << "corner: cell (0, 0) wall, the rest outside";
+  EXPECT_TRUE(level.IsWalledGridPoint(0, 1)) << "border: both cells inside are wall";
+  EXPECT_FALSE(level.IsWalledGridPoint(0, 2));
+  constexpr int32_t Min = std::numeric_limits<int32_t>::min(), Max = std::numeric_limits<int32_t>::max();
+  EXPECT_TRUE(level.IsWalledGridPoint(Min, Max));
+  EXPECT_TRUE(level.OnField({8, 5}));
+  EXPECT_FALSE(level.OnField({9, 5}));
+  EXPECT_EQ(level.GridPoints(), 9 * 6);
+}
+
+TEST(Level, RegionsAreMeasuredOnTheLevelsOwnField) {
+  const TLevel level(*FreeOutsideMap("....\n....\n"));
+  SetFieldSize(60, 39);  // another level's
+  EXPECT_EQ(level.LitRegion({1, 1})->Area(), 8.0L);
+  EXPECT_EQ(VisWidth, 4);
+  EXPECT_EQ(VisHeight, 2);
+}
+
+TEST(Verdict, FollowsTheShareTheToleranceAndTheRules) {
+  const TLevel level(*FreeOutsideMap(Picture));
+  const std::vector<TGridPoint> two = {{2, 2}, {6, 4}};
+
+  const TVerdict none = VerdictOf(level, {}, {});
+  EXPECT_EQ(none.share, 0.0L);
+  EXPECT_FALSE(none.full);
+  EXPECT_FALSE(none.lights);
+
+  // The floor itself lights exactly the floor; a light without a region
+  // lights nothing but still counts as a light.
+  const TVerdict exact = VerdictOf(level, two, {&level.Floor(), nullptr});
+  EXPECT_EQ(exact.share, 100.0L);
+  EXPECT_TRUE(exact.full);
+  EXPECT_EQ(exact.lights, 2);
+  EXPECT_FALSE(exact.OverLit());
+
+  // Only a wrong region reaches into the walls: judged 21 for its share.
+  const auto field = Rectangle(0, 0, 8, 5);
+  const TVerdict over = VerdictOf(level, two, {field.get(), nullptr});
+  EXPECT_GT(over.share, 100.0L);
+  EXPECT_TRUE(over.OverLit());
+  EXPECT_EQ(over.lights, OverLitVerdict);
+
+  // Dark by a sliver beyond the tolerance.
+  TPolygon floorLess;
+  floorLess.Clear();
+  for (size_t i = 0; i < level.Floor().Contours().size(); ++i)
+    floorLess.AddContour(level.Floor().Contours()[i], level.Floor().Holes()[i]);
+  const auto sliver = Rectangle(2, 2, 2.001, 2.001);
+  floorLess.Clip(GPC_DIFF, sliver.get());
+  const TVerdict dark = VerdictOf(level, two, {&floorLess, nullptr});
+  EXPECT_FALSE(dark.full);
+  EXPECT_FALSE(dark.lights);
+
+  EXPECT_FALSE(exact.BreaksRules());
+  TDocumentLevel task;
+  task.given = true;
+  task.number = GlowmereLevel;
+  EXPECT_FALSE(VerdictOf(level, two, {nullptr, nullptr}, task).BreaksRules());
+  TDocumentLevel other;
+  other.given = true;
+  other.text = "one";
+  EXPECT_TRUE(VerdictOf(level, two, {nullptr, nullptr}, other).otherLevel);
+  const std::vector<TGridPoint> faults = {{2, 2}, {-1, 0}, {0, 0}, {2, 2}};
+  const TVerdict placed = VerdictOf(level, faults, {nullptr, nullptr, nullptr, nullptr});
+  ASSERT_EQ(placed.placements.size(), 4u);
+  EXPECT_EQ(placed.placements[0].fault, TPlacementFault::None);
+  EXPECT_EQ(placed.placements[1].fault, TPlacementFault::OffField);
+  EXPECT_EQ(placed.placements[2].fault, TPlacementFault::Walled);
+  EXPECT_EQ(placed.placements[3].fault, TPlacementFault::Occupied);
+  EXPECT_EQ(placed.placements[3].firstOnPoint, 0);
+  EXPECT_TRUE(placed.BreaksRules());
+}

@@ -306,17 +306,22 @@ void Relax(const TWitnessRows& rows, const TRelaxationStart& start, const std::v
   WriteAll(fd, wire.Bytes().data(), wire.Bytes().size());
 }
 
-// Reads the messages in order; false for bytes that are no messages.
-// ended: the end message came.
-bool Receive(const std::string& bytes, const TWitnessRows& rows, TRelaxationAnswer& a, bool& ended) {
-  ended = false;
+// What the child's bytes came to.
+enum class EReceived {
+  Ended,    // the end message came, and everything before it read
+  Cut,      // bounds only: the child ended (or was ended) before its end message
+  Garbled,  // bytes that are no messages, or numbers out of range
+};
+
+// Reads the messages in order into a.
+EReceived Receive(const std::string& bytes, const TWitnessRows& rows, TRelaxationAnswer& a) {
   TUnwire wire(bytes);
   while (!wire.AtEnd()) {
     char kind = 0;
-    if (!wire.Take(kind)) return false;
+    if (!wire.Take(kind)) return EReceived::Garbled;
     if (kind == BoundMessage) {
       double bound = 0;
-      if (!wire.Take(bound)) return false;
+      if (!wire.Take(bound)) return EReceived::Garbled;
       a.bound = bound;
       continue;
     }
@@ -324,13 +329,13 @@ bool Receive(const std::string& bytes, const TWitnessRows& rows, TRelaxationAnsw
     if (kind != EndMessage || !wire.Take(complete) || !wire.TakeVector(a.solution, rows.Columns()) ||
         !wire.TakeVector(a.duals, rows.Count()) || !wire.TakeVector(a.next.rows, rows.Count()) ||
         !wire.TakeVector(a.next.columns, rows.Columns()) || !wire.AtEnd())
-      return false;
+      return EReceived::Garbled;
     a.complete = complete != 0;
-    ended = true;
-    return Within(a.solution, rows.Columns()) && Within(a.duals, rows.Count()) && Within(a.next.rows, rows.Count()) &&
-           Within(a.next.columns, rows.Columns());
+    const bool within = Within(a.solution, rows.Columns()) && Within(a.duals, rows.Count()) &&
+                        Within(a.next.rows, rows.Count()) && Within(a.next.columns, rows.Columns());
+    return within ? EReceived::Ended : EReceived::Garbled;
   }
-  return true;
+  return EReceived::Cut;
 }
 
 }  // namespace
@@ -349,8 +354,7 @@ TRelaxationAnswer SolveRelaxation(const TWitnessRows& rows, const TRelaxationSta
   if (hard.at != TDeadline::Clock::time_point::max()) hard.at += std::chrono::milliseconds(500);
   const TContainedOutcome outcome =
       RunContained([&](int fd) { Relax(rows, start, cover, deadline, fd); }, hard);
-  bool ended = false;
-  const bool readable = Receive(outcome.answer, rows, answer, ended);
+  const EReceived received = Receive(outcome.answer, rows, answer);
   if (outcome.stopped) {
     // The bounds sent so far hold; an end cut short by the kill says nothing.
     const double bound = answer.bound;
@@ -358,7 +362,7 @@ TRelaxationAnswer SolveRelaxation(const TWitnessRows& rows, const TRelaxationSta
     answer.bound = bound;
     return answer;
   }
-  if (!outcome.completed || !readable || !ended) {
+  if (!outcome.completed || received != EReceived::Ended) {
     answer.failed = true;
     answer.failure = "the LP relaxation failed (" + (outcome.completed ? std::string("a garbled answer") : outcome.failure) + ")";
   }

@@ -101,6 +101,27 @@ TEST(CoverBounds, TheRelaxationAndTheSubgradientReachTheOddCyclesLp) {
   EXPECT_TRUE(ColumnsAlive(EvaluateLagrangian(rows, lp.duals), 3).empty());
 }
 
+TEST(CoverBounds, AnLpCutShortByItsDeadlineIsABoundAndAStartNotAValue) {
+  // From a start of one row and a few columns, the first solve leaves
+  // rows short; with the deadline gone it must stop there. Its primal
+  // value over those columns says nothing about the LP (a restricted set
+  // of columns can put it above), so it must not claim to be complete,
+  // while its certified bound still holds and the next LP goes on from
+  // where it stopped.
+  const TCoverProblem p = OddCycle(9);
+  const TWitnessRows rows = RowsOf(p);
+  const TDeadline gone = TDeadline::After(TDeadline::Clock::now(), 0);
+  const TRelaxationAnswer cut = SolveRelaxation(rows, {{0}, {0, 1}}, {0, 2, 4, 6, 8}, gone);
+  ASSERT_FALSE(cut.failed) << cut.failure;
+  EXPECT_FALSE(cut.complete);
+  EXPECT_LE(cut.bound, 4.5 + 1e-9);
+  EXPECT_FALSE(cut.next.columns.empty());
+  const TRelaxationAnswer on = SolveRelaxation(rows, cut.next, {0, 2, 4, 6, 8}, TDeadline{});
+  ASSERT_FALSE(on.failed) << on.failure;
+  EXPECT_TRUE(on.complete);
+  EXPECT_NEAR(on.bound, 4.5, 1e-9);
+}
+
 TEST(CoverBounds, AProgramWithACutoffProvesThatNoCoverIsThatSmall) {
   const unsigned seed = 1999;
   std::mt19937 rng(seed);

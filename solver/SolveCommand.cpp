@@ -84,8 +84,9 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   const QCommandLineOption mapOption("map", "Level map FILE, as data/map.txt ('#' wall, '.' floor); default: the shipped level.", "FILE");
   const QCommandLineOption outOption("out", "Write the best cover to FILE as a solution file of the game.", "FILE");
   const QCommandLineOption timeOption("time-limit", "Stop after SECONDS (default 600).", "SECONDS");
-  const QCommandLineOption threadsOption("threads", "Use N threads (default: the machine's cores, here " +
-                                                       QString::number(DefaultThreads()) + ").", "N");
+  // The help names no count: the manual page is made from it, and must
+  // read the same whichever machine built it.
+  const QCommandLineOption threadsOption("threads", "Use N threads (default: the machine's cores).", "N");
   parser.addOptions({mapOption, outOption, timeOption, threadsOption});
   auto refuse = [&](const std::string& why) {
     err << "glowmere-solve: " << why << "\n";

@@ -92,9 +92,16 @@ TEST_F(SolveCommand, AShortTimeLimitEndsWithASaneBestAndLowerBound) {
   const int best = std::stoi(m[1]), bound = std::stoi(m[2]);
   EXPECT_LE(bound, 22);
   EXPECT_GE(best, 22);
+  // A slow build (the sanitizers, a busy machine) may spend the two
+  // seconds before the first cover: then the rectangle cover stands, with
+  // no progress line and no bound.
+  const size_t last = run.err.rfind("iteration ");
+  if (last == std::string::npos && run.err.find("the time ran out before the search found a cover") != std::string::npos) {
+    EXPECT_EQ(bound, 0) << run.err;
+    return;
+  }
   // Nothing starts after the limit: the last progress line comes from
   // work that the limit cut short, or from before it.
-  const size_t last = run.err.rfind("iteration ");
   ASSERT_NE(last, std::string::npos) << run.err;
   std::smatch line;
   const std::string tail = run.err.substr(last);

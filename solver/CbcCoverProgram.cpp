@@ -3,7 +3,8 @@
 // heuristics off, see RunCbc): one fresh model per solve, CBC's own
 // threads. An event handler ends the search at the first cover as small as
 // the known lower bound: nothing smaller exists, so it is optimal, and
-// proving that again is what costs CBC most.
+// proving that again is what costs CBC most. A cutoff (TCoverProblem::
+// atMost) prunes what cannot lead to a cover small enough to matter.
 //
 // Two defences against the library's own faults:
 // - Where it lives: CBC's first LP solve, left to choose its method, takes
@@ -52,32 +53,38 @@ class TStopAtBound : public CbcEventHandler {
 
 int NoCallback(CbcModel*, int) { return 0; }
 
-// What the child sends back: whether the search ran to its end, CBC's
+// What the child sends back: whether the search ran to its end with its
+// optimum (finished) or with no cover under the cutoff (exhausted), CBC's
 // objective bound, and the chosen columns.
 struct TWireAnswer {
   uint8_t finished = 0;
+  uint8_t exhausted = 0;
   double bound = 0;
   std::vector<int32_t> chosen;
 };
 
+constexpr size_t WireHead = 2 + sizeof(double) + sizeof(int32_t);
+
 void Send(int fd, const TWireAnswer& a) {
   const int32_t n = int32_t(a.chosen.size());
-  std::string bytes(1 + sizeof(double) + sizeof(int32_t) + sizeof(int32_t) * size_t(n), '\0');
+  std::string bytes(WireHead + sizeof(int32_t) * size_t(n), '\0');
   char* p = bytes.data();
   std::memcpy(p, &a.finished, 1);
-  std::memcpy(p + 1, &a.bound, sizeof(double));
-  std::memcpy(p + 1 + sizeof(double), &n, sizeof(int32_t));
-  if (n > 0) std::memcpy(p + 1 + sizeof(double) + sizeof(int32_t), a.chosen.data(), sizeof(int32_t) * size_t(n));
+  std::memcpy(p + 1, &a.exhausted, 1);
+  std::memcpy(p + 2, &a.bound, sizeof(double));
+  std::memcpy(p + 2 + sizeof(double), &n, sizeof(int32_t));
+  if (n > 0) std::memcpy(p + WireHead, a.chosen.data(), sizeof(int32_t) * size_t(n));
   WriteAll(fd, bytes.data(), bytes.size());
 }
 
 bool Receive(const std::string& bytes, int32_t columns, TWireAnswer& a) {
-  const size_t head = 1 + sizeof(double) + sizeof(int32_t);
+  const size_t head = WireHead;
   if (bytes.size() < head) return false;
   int32_t n = 0;
   std::memcpy(&a.finished, bytes.data(), 1);
-  std::memcpy(&a.bound, bytes.data() + 1, sizeof(double));
-  std::memcpy(&n, bytes.data() + 1 + sizeof(double), sizeof(int32_t));
+  std::memcpy(&a.exhausted, bytes.data() + 1, 1);
+  std::memcpy(&a.bound, bytes.data() + 2, sizeof(double));
+  std::memcpy(&n, bytes.data() + 2 + sizeof(double), sizeof(int32_t));
   if (n < 0 || n > columns || bytes.size() != head + sizeof(int32_t) * size_t(n)) return false;
   a.chosen.resize(size_t(n));
   if (n > 0) std::memcpy(a.chosen.data(), bytes.data() + head, sizeof(int32_t) * size_t(n));
@@ -119,6 +126,7 @@ TWireAnswer RunCbc(const TCoverProblem& problem, bool plain) {
   model.passInEventHandler(&stopper);
   const std::string seconds = std::to_string(std::max(problem.timeLimit, 0.01));
   const std::string threads = std::to_string(std::max(problem.threads, 1));
+  const std::string cutoff = std::to_string(problem.atMost + 0.5);
   // timeMode elapsed: the limit is wall-clock time, as the caller's is
   // (CBC counts processor time otherwise, which runs slower on a busy
   // machine).
@@ -139,6 +147,10 @@ TWireAnswer RunCbc(const TCoverProblem& problem, bool plain) {
     args.push_back("-threads");
     args.push_back(threads.c_str());
   }
+  if (problem.atMost > 0) {
+    args.push_back("-cutoff");
+    args.push_back(cutoff.c_str());
+  }
   args.push_back("-solve");
   args.push_back("-quit");
   CbcMain1(int(args.size()), args.data(), model, NoCallback, data);
@@ -153,6 +165,8 @@ TWireAnswer RunCbc(const TCoverProblem& problem, bool plain) {
   // search: nothing smaller exists.
   const bool atBound = !answer.chosen.empty() && int32_t(answer.chosen.size()) <= problem.atLeast;
   answer.finished = (model.isProvenOptimal() || atBound) ? 1 : 0;
+  // Ended, not stopped, and nothing under the cutoff.
+  answer.exhausted = (problem.atMost > 0 && answer.chosen.empty() && model.status() == 0) ? 1 : 0;
   answer.bound = model.getBestPossibleObjValue();
   return answer;
 }
@@ -184,6 +198,12 @@ TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
     const int32_t size = int32_t(answer.chosen.size());
     answer.lowerBound = answer.finished ? size : std::max(problem.atLeast, IntegerBound(wire.bound));
     if (!answer.chosen.empty()) answer.lowerBound = std::min(answer.lowerBound, size);
+    if (problem.atMost > 0) {
+      // Under the cutoff every bound says "none of fewer, or none of at
+      // most atMost"; a search that ended without a cover says the latter.
+      answer.lowerBound = std::min(answer.lowerBound, problem.atMost + 1);
+      if (wire.exhausted && answer.chosen.empty()) answer.lowerBound = problem.atMost + 1;
+    }
     return answer;
   }
   answer.failed = true;

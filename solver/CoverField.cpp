@@ -12,9 +12,9 @@
 #include "engine/Visibility.h"
 #include "solver/ParallelFor.h"
 
-TCoverField::TCoverField(const TBitmap32& map) : level_(map) {
+TCoverField::TCoverField(const TBitmap32& map, std::optional<double> seeingSlack) : level_(map) {
   const long double allowedDark = (100.0L - FullThreshold) / 100.0L * FreeCells();
-  seeingSlack_ = double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
+  seeingSlack_ = seeingSlack ? *seeingSlack : double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
   sight_ = std::make_unique<TSightGrid>(Width(), Height(), level_.Walls().cells, 2 * seeingSlack_);
   // Here, once: the regions are computed on threads later, which then only
   // read the field size.

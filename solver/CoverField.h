@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "engine/Level.h"
@@ -42,7 +43,10 @@ class TCoverField {
  public:
   // map: WallPixel cells are walls, any other cell floor; only its pixels
   // are read. Sets the engine's field size to the map's.
-  explicit TCoverField(const TBitmap32& map);
+  // seeingSlack: for tests only, a slack wider than the game's tolerance
+  // asks (below 1/8 cell), so that darkness too thin for a witness is easy
+  // to make; the bounds then hold for exact covers only.
+  explicit TCoverField(const TBitmap32& map, std::optional<double> seeingSlack = std::nullopt);
   ~TCoverField();
 
   int32_t Width() const { return level_.Width(); }

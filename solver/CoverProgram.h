@@ -19,6 +19,13 @@ struct TCoverProblem {
   // (As a row of the program it would slow the library's proofs several
   // times.)
   int32_t atLeast = 0;
+  // Only covers of at most this many columns are wanted (0: any): the
+  // library prunes every branch whose LP bound passes it, as if it knew a
+  // cover of one column more. A search that ends without such a cover
+  // proves that none exists: the answer's lowerBound is then atMost + 1.
+  // On a program whose LP lies close to atMost this decides in seconds
+  // what the search for the optimum could not decide in minutes.
+  int32_t atMost = 0;
   double timeLimit = 60;  // seconds
   int32_t threads = 1;
 };

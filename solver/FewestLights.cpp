@@ -7,27 +7,36 @@
 //
 // The start: witnesses all over the floor, the greedy cover made full,
 // and as the first lower bound the most witness rows that share no
-// candidate. Then the best cover is brought down (ImproveBest) and each
-// round asks "is there a cover of the known witnesses with as many lights
-// as the lower bound, k?":
-// - first the local search, over every witness row known: when it finds
-//   one, the clipper says whether it lights the whole floor (then it is
-//   the optimum) or where it leaves floor dark (witnesses go there, and
-//   the next round asks again);
-// - else the integer program over the active share of the rows: either no
-//   cover of k lights exists even for those rows, and the lower bound
-//   rises to their optimum, or its cover leaves some known rows unmet,
-//   which join the active rows. Proofs over a few hundred rows cost the
-//   library a small fraction of what all rows would; rows that never stood
-//   in the way never reach it.
+// candidate. Then each round does three things, each only when it can
+// bring something new:
+// - the bound: the LP relaxation over every known row, when rows came
+//   since it was last solved (its bound, rounded up, is a lower bound),
+//   then witnesses where its fractional solution lights the floor less
+//   than once (FractionalWitnesses), which the next round's LP must meet;
+// - a better cover: the local search for covers of fewer lights, each
+//   refined by the witnesses of what it leaves dark until it lights
+//   everything or the search fails;
+// - the decision for k, the lower bound: is there a cover of the known
+//   witnesses with k lights? First the local search, then the integer
+//   program, over the active share of the rows and over the candidates
+//   that reduced-cost fixing leaves (a cover of k lights holds no other):
+//   either none exists even for those rows, and the lower bound rises, or
+//   its cover leaves some known rows unmet, which join the active rows,
+//   or it meets them all, and the clipper says whether it lights the
+//   whole floor (the optimum) or where witnesses must go. Proofs over a
+//   few hundred rows cost the library a small fraction of what all rows
+//   would; rows that never stood in the way never reach it.
 #include "solver/FewestLights.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "solver/CoverLocalSearch.h"
 #include "solver/CoverReduction.h"
 #include "solver/CoverRelaxation.h"
+#include "solver/FractionalWitnesses.h"
 #include "solver/GreedyCover.h"
+#include "solver/LagrangianBound.h"
 #include "solver/RectangleCover.h"
 #include "solver/Stopwatch.h"
 #include "solver/WitnessPool.h"
@@ -43,11 +52,32 @@ using Clock = std::chrono::steady_clock;
 // join at once.
 int32_t ActiveBatch(int32_t k, int32_t stuck) { return std::max(50, 2 * k) << std::min(stuck, 4); }
 
-// The integer program is asked only while the best cover is at most this
-// many lights above the lower bound: its search grows about exponentially
-// with the gap it has to close, and beyond this the time goes further
-// into better covers and a tighter LP relaxation.
-constexpr int32_t ProgramGap = 2;
+// Witnesses from one fractional solution, at most.
+size_t FractionalBatch(int32_t best) { return size_t(std::max(100, 4 * best)); }
+
+// The first integer program for a bound gets this many seconds; one that
+// runs out of time without an answer gets twice as long the next time.
+constexpr double FirstProgramSeconds = 2;
+
+
+// The LP relaxation gets at most this share of the time: beyond it, rows
+// that join raise the bound through Lagrangian steps from the last duals.
+constexpr double RelaxationShare = 1.0 / 3;
+constexpr int32_t LagrangianSteps = 50;
+// Fractional witnesses that raised the LP's value by less than this were
+// the last of their kind until other witnesses join: the LP had many
+// optimal solutions, and the witnesses only moved it among them.
+constexpr double FractionalRise = 1e-3;
+
+
+// What a step of the search came to.
+enum class EStep {
+  Nothing,  // nothing new: the next step may go on
+  Rose,     // the lower bound rose
+  Better,   // a full cover of fewer lights
+  Joined,   // witnesses (or active rows) joined, which the next round must take in
+  End,      // the search ends: the deadline, a failure of the library, or a stall
+};
 
 class TSearch {
  public:
@@ -61,23 +91,29 @@ class TSearch {
         regionsBefore_(field.RegionSeconds()) {}
 
   TSolveResult Run() {
-    if (Start() && ImproveBest()) {
-      while (result_.lowerBound < int32_t(result_.best.size()) && !pool_.Deadline().Passed())
-        if (!Round()) break;
+    if (Start() && ImproveBest() != EStep::End) {
+      while (!Proved() && !pool_.Deadline().Passed())
+        if (Round() == EStep::End) break;
     }
     return Finish();
   }
 
  private:
   bool Start();
-  bool ImproveBest();
-  bool Round();
-  bool AskProgram(int32_t k, std::vector<int32_t>& choice, bool& settled);
-  bool SearchActive(int32_t k, TCoverAnswer& answer);
-  bool AskRelaxation(bool& rose);
+  EStep Round();
+  EStep Bound();
+  EStep Relax();
+  EStep StepLagrangian();
+  EStep AddFractionalWitnesses();
+  EStep ImproveBest();
+  EStep Decide();
+  EStep AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer);
+  EStep Refine(const std::vector<int32_t>& choice);
   bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
+  bool RaiseBound(int32_t bound);
+  bool Proved() const { return result_.lowerBound >= int32_t(result_.best.size()); }
   void NewBest(std::vector<int32_t> cover);
-  void Report(long double dark);
+  void Report(std::optional<long double> dark = std::nullopt);
   TSolveResult Finish();
 
   TCoverField& field_;
@@ -87,16 +123,32 @@ class TSearch {
   TSolveResult result_;
   TWitnessPool pool_;
   double regionsBefore_;
-  std::vector<int32_t> seed_;  // where the next local search starts
+  std::vector<int32_t> seed_;  // where the next local search of the active rows starts
   uint64_t searchSeed_ = 1;
-  // The local search is likely to find a cover of k lights: the last one
-  // was only refuted by new witnesses.
-  bool promising_ = false;
   // The local search's time for one try at a better cover: doubled after
   // each try that finds none.
   double improveSeconds_ = 0.5;
+  // The known rows and the lower bound when the last try at a better cover
+  // missed: until either changes, another try would miss again.
+  std::pair<int32_t, int32_t> improveMissed_{-1, -1};
   int32_t stuck_ = 0;  // rounds in a row in which the program's cover missed known rows
-  int32_t relaxed_ = 0;  // known rows when the LP relaxation last covered them all
+  double programSeconds_ = FirstProgramSeconds;
+
+  // The LP relaxation: where the next one starts, the rows known at the
+  // last one, its value when it ran over all of them, its solution (until
+  // its fractional witnesses are taken) and the bound and reduced costs of
+  // its duals.
+  TRelaxationStart lpStart_;
+  int32_t relaxedRows_ = -1;
+  std::optional<double> fractional_;
+  std::vector<std::pair<int32_t, double>> solution_;
+  std::vector<int32_t> support_;  // the columns of the last LP solution
+  // The LP's value when the last fractional witnesses joined, and the
+  // known rows just after.
+  std::optional<double> fractionalAt_;
+  int32_t afterFractional_ = -1;
+  TLagrangianBound lagrangian_;
+  std::optional<TLagrangianValue> duals_;
 };
 
 bool TSearch::Start() {
@@ -110,6 +162,121 @@ bool TSearch::Start() {
   result_.lowerBound = int32_t(pool_.Active().size());
   Report(dark);
   seed_ = result_.best;
+  return true;
+}
+
+EStep TSearch::Round() {
+  if (pool_.Rows().Count() > relaxedRows_) {
+    const EStep bound = Bound();
+    // New witnesses go to the LP first: its next solution is the better
+    // guide for the rest.
+    if (bound == EStep::End || bound == EStep::Joined || Proved()) return bound;
+  }
+  // A better cover is sought again once the rows or the bound changed
+  // since the last try missed, and also while the search has had less
+  // time than the programs: where neither the search nor the program gets
+  // anywhere, each gets its turn with twice the time of its last.
+  if (improveMissed_ != std::pair<int32_t, int32_t>{pool_.Rows().Count(), result_.lowerBound} ||
+      result_.times.search < result_.times.programs) {
+    const EStep improved = ImproveBest();
+    if (improved != EStep::Nothing) return improved;
+  }
+  ++result_.iterations;
+  return Decide();
+}
+
+// The bound over the rows that joined since the last: the LP and the
+// witnesses of its fractional solution while the LP keeps to its share of
+// the time, Lagrangian steps beyond.
+EStep TSearch::Bound() {
+  if (relaxedRows_ >= 0 && result_.times.relaxations > RelaxationShare * pool_.Elapsed()) {
+    relaxedRows_ = pool_.Rows().Count();
+    const EStep stepped = StepLagrangian();
+    if (stepped == EStep::Rose) Report();
+    return stepped;
+  }
+  const EStep relaxed = Relax();
+  if (relaxed == EStep::End) return EStep::End;
+  const EStep fractional = AddFractionalWitnesses();
+  if (relaxed == EStep::Rose || fractional == EStep::Joined) Report();
+  return fractional != EStep::Nothing ? fractional : relaxed;
+}
+
+// The LP relaxation over the known rows, from where the last one ended.
+EStep TSearch::Relax() {
+  TRelaxationAnswer answer;
+  {
+    TStopwatch watch(result_.times.relaxations);
+    answer = SolveRelaxation(pool_.Rows(), lpStart_, result_.best, pool_.Deadline());
+  }
+  relaxedRows_ = pool_.Rows().Count();
+  if (answer.failed) {
+    result_.failed = true;
+    result_.failure = answer.failure;
+    return EStep::End;
+  }
+  fractional_.reset();
+  if (answer.complete) fractional_ = answer.bound;
+  if (!answer.duals.empty()) {
+    lpStart_ = answer.next;
+    solution_ = answer.solution;
+    support_.clear();
+    for (const auto& [c, v] : solution_) support_.push_back(c);
+    lagrangian_.Take(answer.duals);
+    duals_ = EvaluateLagrangian(pool_.Rows(), answer.duals);
+    // The rows that hold the bound up are the ones the program needs most.
+    std::vector<uint8_t> active(size_t(pool_.Rows().Count()), 0);
+    for (int32_t r : pool_.Active()) active[size_t(r)] = 1;
+    for (const auto& [r, y] : answer.duals)
+      if (!active[size_t(r)]) pool_.Active().push_back(r);
+  }
+  return RaiseBound(IntegerBound(answer.bound)) ? EStep::Rose : EStep::Nothing;
+}
+
+// Subgradient steps over every known row from the multipliers kept, for
+// a bound without the LP; its multipliers replace the duals where their
+// bound is higher.
+EStep TSearch::StepLagrangian() {
+  double bound = 0;
+  {
+    TStopwatch watch(result_.times.relaxations);
+    bound = lagrangian_.Improve(pool_.Rows(), int32_t(result_.best.size()), LagrangianSteps, pool_.Deadline());
+    if (!duals_ || bound > duals_->bound) {
+      duals_ = EvaluateLagrangian(pool_.Rows(), lagrangian_.Best());
+    }
+  }
+  return RaiseBound(IntegerBound(bound)) ? EStep::Rose : EStep::Nothing;
+}
+
+// Witnesses where the last LP solution lights the floor less than once.
+EStep TSearch::AddFractionalWitnesses() {
+  if (solution_.empty() || !fractional_) return EStep::Nothing;
+  if (fractionalAt_ && relaxedRows_ == afterFractional_ && *fractional_ < *fractionalAt_ + FractionalRise)
+    return EStep::Nothing;
+  const std::vector<std::pair<int32_t, double>> solution = std::move(solution_);
+  solution_.clear();
+  if (!field_.PrepareRegions(support_, options_.threads, pool_.Deadline())) return EStep::End;
+  std::vector<TFractionalWitness> found;
+  {
+    TStopwatch watch(result_.times.fractional);
+    found = FractionalWitnesses(field_, solution, FractionalBatch(int32_t(result_.best.size())), options_.threads,
+                                pool_.Deadline());
+  }
+  if (pool_.Deadline().Passed()) return EStep::End;
+  if (found.empty()) return EStep::Nothing;
+  std::vector<std::vector<int32_t>> rows;
+  for (TFractionalWitness& w : found) rows.push_back(std::move(w.row));
+  pool_.AddRows(std::move(rows));
+  fractionalAt_ = fractional_;
+  afterFractional_ = pool_.Rows().Count();
+  return EStep::Joined;
+}
+
+bool TSearch::RaiseBound(int32_t bound) {
+  if (bound <= result_.lowerBound) return false;
+  result_.lowerBound = bound;
+  stuck_ = 0;
+  programSeconds_ = FirstProgramSeconds;
   return true;
 }
 
@@ -138,216 +305,181 @@ void TSearch::NewBest(std::vector<int32_t> cover) {
 // starts at half the gap to the lower bound and halves after each target
 // missed, down to one light; each refinement costs regions and a dark
 // remainder, so on large maps one long step saves hundreds of short ones.
-// False when the deadline came first.
-bool TSearch::ImproveBest() {
+EStep TSearch::ImproveBest() {
   int32_t step = std::max(1, (int32_t(result_.best.size()) - result_.lowerBound) / 2);
+  bool better = false;
   for (;;) {
     const int32_t target = std::max(result_.lowerBound, int32_t(result_.best.size()) - step);
-    if (target >= int32_t(result_.best.size())) return true;
+    if (target >= int32_t(result_.best.size())) break;
     std::vector<int32_t> fewer = result_.best;
-    bool missed = false;
+    bool missed = false, thin = false;
     for (;;) {
       const bool found = Search(pool_.Rows(), target, fewer, improveSeconds_);
-      if (pool_.Deadline().Passed()) return false;
+      if (pool_.Deadline().Passed()) return EStep::End;
       ++result_.iterations;
       if (!found) {
         missed = true;
         break;
       }
       const auto dark = pool_.Dark(fewer);
-      if (!dark) return false;
+      if (!dark) return EStep::End;
       if (dark->Area() <= ArtefactArea) break;
       std::vector<int32_t> added;
-      if (!pool_.AddWitnessesIn(*dark, &added)) return false;
-      if (pool_.UnmetAmong(added, fewer).empty()) return true;  // too thin for witnesses
+      if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
+      if (pool_.UnmetAmong(added, fewer).empty()) {
+        thin = true;  // too thin for witnesses: the program decides
+        break;
+      }
+    }
+    if (thin) {
+      improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
+      break;
     }
     if (missed) {
       if (step == 1) {
         improveSeconds_ = std::min(2 * improveSeconds_, std::max(0.5, pool_.Deadline().Left() / 4));
-        return true;
+        improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
+        break;
       }
       step = std::max(1, step / 2);
       continue;
     }
     NewBest(fewer);
+    better = true;
     Report(0);
   }
+  return better ? EStep::Better : EStep::Nothing;
 }
 
-// A cover of k lights of the active rows by the local search, which finds
-// one in moments where the library's branching took up to minutes on
-// programs of a few hundred rows (it has no heuristics, see
-// CbcCoverProgram.cpp). answer: that cover, as the program would give it.
-// False when it found none; the program must then decide.
-bool TSearch::SearchActive(int32_t k, TCoverAnswer& answer) {
-  TWitnessRows active(field_.CandidateCount());
-  for (int32_t r : pool_.Active()) active.Add(pool_.Rows().Row(r));
-  std::vector<int32_t> chosen = seed_;
-  const double allowance = std::clamp(0.1 * result_.times.programs, 0.2, 2.0);
-  if (!Search(active, k, chosen, allowance)) return false;
-  std::sort(chosen.begin(), chosen.end());
-  answer.chosen = std::move(chosen);
-  answer.lowerBound = k;
-  answer.finished = true;
-  return true;
-}
-
-// Asks the program for the best cover of the active rows, stopped at the
-// first one of k lights. Neither a cutoff at k nor the best full cover as
-// a start helps: with either, the library's proofs took 3 to 25 times as
-// long on the programs of this search. settled: the round is over (the
-// bound rose, or the program's cover missed known rows, which are now
-// active); else choice is a cover of k lights of every known row. False
-// when the search must end.
-bool TSearch::AskProgram(int32_t k, std::vector<int32_t>& choice, bool& settled) {
-  settled = true;
+// Is there a cover of the known witnesses with as many lights as the lower
+// bound? See the top of the file.
+EStep TSearch::Decide() {
+  const int32_t k = result_.lowerBound;
+  std::vector<int32_t> alive;
+  if (duals_) {
+    alive = ColumnsAlive(*duals_, k);
+  } else {
+    alive.resize(size_t(field_.CandidateCount()));
+    std::iota(alive.begin(), alive.end(), 0);
+  }
   TCoverAnswer answer;
-  if (!SearchActive(k, answer)) {
-    if (pool_.Deadline().Passed()) return true;
+  const EStep asked = AskProgram(k, alive, answer);
+  if (asked != EStep::Nothing) return asked;
+  const std::vector<int32_t> unmet = pool_.Rows().Unmet(answer.chosen);
+  if (!unmet.empty()) {
+    pool_.Activate(unmet, ActiveBatch(k, stuck_++));
+    seed_ = answer.chosen;
+    Report();
+    return EStep::Joined;
+  }
+  return Refine(answer.chosen);
+}
+
+// A cover of k lights of the active rows, among the alive columns: by the
+// local search, which finds one in moments where the library's branching
+// took up to minutes on programs of a few hundred rows (it has no
+// heuristics, see CbcCoverProgram.cpp), else by the program. Nothing:
+// answer.chosen is such a cover. Rose: none exists.
+EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer) {
+  std::vector<uint8_t> isAlive(size_t(field_.CandidateCount()), 0);
+  for (int32_t c : alive) isAlive[size_t(c)] = 1;
+  TCoverProblem problem;
+  problem.columns = field_.CandidateCount();
+  for (int32_t r : pool_.Active()) {
+    std::vector<int32_t> row;
+    for (int32_t c : pool_.Rows().Row(r))
+      if (isAlive[size_t(c)]) row.push_back(c);
+    if (row.empty()) {
+      // No column that a cover of k lights can hold meets this row.
+      RaiseBound(k + 1);
+      Report();
+      return EStep::Rose;
+    }
+    problem.rows.push_back(std::move(row));
+  }
+  {
+    TWitnessRows active(field_.CandidateCount());
+    for (const auto& row : problem.rows) active.Add(row);
+    std::vector<int32_t> chosen;
+    for (int32_t c : seed_)
+      if (isAlive[size_t(c)]) chosen.push_back(c);
+    const double allowance = std::clamp(0.1 * result_.times.programs, 0.2, 2.0);
+    if (Search(active, k, chosen, allowance)) {
+      answer.chosen = chosen;
+      return EStep::Nothing;
+    }
+  }
+  if (pool_.Deadline().Passed()) return EStep::End;
+  bool cutByDeadline = false;
+  {
     TStopwatch watch(result_.times.programs);
-    TCoverProblem problem;
-    problem.columns = field_.CandidateCount();
-    for (int32_t r : pool_.Active()) problem.rows.push_back(pool_.Rows().Row(r));
     problem.atLeast = k;
+    problem.atMost = k;
     problem.threads = options_.threads;
     TReducedCover reduced = ReduceCover(problem);
-    reduced.problem.timeLimit = pool_.Deadline().Left();
+    reduced.problem.timeLimit = std::min(programSeconds_, pool_.Deadline().Left());
+    cutByDeadline = reduced.problem.timeLimit >= pool_.Deadline().Left();
     answer = program_.Solve(reduced.problem);
     for (int32_t& c : answer.chosen) c = reduced.original[size_t(c)];
     std::sort(answer.chosen.begin(), answer.chosen.end());
     ++result_.programs;
   }
-  const bool rose = answer.lowerBound > result_.lowerBound;
-  result_.lowerBound = std::max(result_.lowerBound, answer.lowerBound);
+  // A bound of the program over the alive columns holds for every cover
+  // of at most k lights (no other column is in one), so for all of them
+  // only up to k + 1.
+  const bool rose = RaiseBound(std::min(answer.lowerBound, k + 1));
   if (answer.failed) {
     result_.failed = true;
     result_.failure = answer.failure;
-    return false;
+    return EStep::End;
   }
   if (rose) {
-    stuck_ = 0;
-    Report(-1);
-    return ImproveBest();
+    Report();
+    return EStep::Rose;
   }
-  if (answer.chosen.empty()) {
-    Report(-1);
-    return true;  // the time ran out inside the program
+  if (answer.chosen.empty() || int32_t(answer.chosen.size()) > k) {
+    // Out of time before a decision: the next try gets twice as long,
+    // unless the time limit itself cut this one short.
+    if (!cutByDeadline) programSeconds_ *= 2;
+    Report();
+    return pool_.Deadline().Passed() ? EStep::End : EStep::Joined;
   }
-  const std::vector<int32_t> unmet = pool_.Rows().Unmet(answer.chosen);
-  if (!unmet.empty()) {
-    pool_.Activate(unmet, ActiveBatch(k, stuck_++));
-    seed_ = answer.chosen;
-    Report(-1);
-    return true;
-  }
-  choice = answer.chosen;
-  settled = false;
-  return true;
+  return EStep::Nothing;
 }
 
-// The LP relaxation over the known rows, when rows came since it was last
-// solved: its bound, rounded up, is a lower bound, and its binding rows
-// join the active ones. rose: the lower bound rose. False when the search
-// must end.
-bool TSearch::AskRelaxation(bool& rose) {
-  rose = false;
-  if (pool_.Rows().Count() <= relaxed_) return true;
-  TRelaxationAnswer answer;
-  {
-    TStopwatch watch(result_.times.relaxations);
-    answer = SolveRelaxation(pool_.Rows(), pool_.Active(), pool_.Deadline());
-  }
-  const int32_t bound = IntegerBound(answer.bound);
-  if (bound > result_.lowerBound) {
-    result_.lowerBound = bound;
-    rose = true;
-  }
-  if (answer.failed) {
-    result_.failed = true;
-    result_.failure = answer.failure;
-    return false;
-  }
-  if (answer.complete) relaxed_ = pool_.Rows().Count();
-  std::vector<uint8_t> active(size_t(pool_.Rows().Count()), 0);
-  for (int32_t r : pool_.Active()) active[size_t(r)] = 1;
-  for (int32_t r : answer.binding)
-    if (!active[size_t(r)]) pool_.Active().push_back(r);
-  if (rose) {
-    stuck_ = 0;
-    Report(-1);
-    return ImproveBest();
-  }
-  return true;
-}
-
-bool TSearch::Round() {
-  const int32_t k = result_.lowerBound;
-  if (int32_t(result_.best.size()) - k > ProgramGap) {
-    // Far from a proof: a tighter bound from the LP relaxation when new
-    // rows came, else a better cover.
-    bool rose = false;
-    if (!AskRelaxation(rose)) return false;
-    if (rose) return true;
-    ++result_.iterations;
-    const size_t before = result_.best.size();
-    if (!ImproveBest()) return false;
-    if (result_.best.size() == before) Report(-1);
-    return true;
-  }
-  std::vector<int32_t> choice = seed_;
-  // The local search finds a cover of k lights in a fraction of a second
-  // when one exists, and spends its whole allowance when none does, which
-  // is the common case until the lower bound has risen: it gets a third of
-  // the time the rest of the work took, and at least a short try, longer
-  // when a cover of k lights is likely.
-  const double rest = pool_.Elapsed() - result_.times.search;
-  const double allowance = std::max(promising_ ? 0.25 : 0.02, rest / 3 - result_.times.search);
-  const bool found = Search(pool_.Rows(), k, choice, allowance);
-  if (pool_.Deadline().Passed()) return false;
-  ++result_.iterations;
-  if (!found) {
-    bool rose = false;
-    if (!AskRelaxation(rose)) return false;
-    if (rose || pool_.Deadline().Passed()) return true;
-    bool settled = true;
-    if (!AskProgram(k, choice, settled)) return false;
-    if (settled) return true;
-  }
-  // choice: as many lights as the lower bound (or, from a program cut
-  // short by the time, more), meeting every known witness.
-  promising_ = true;
+// choice: k lights meeting every known witness. Either it lights the whole
+// floor (the optimum), or witnesses go where it leaves floor dark.
+EStep TSearch::Refine(const std::vector<int32_t>& choice) {
   stuck_ = 0;
   const auto dark = pool_.Dark(choice);
-  if (!dark) return false;
+  if (!dark) return EStep::End;
   const long double area = dark->Area();
   if (area <= ArtefactArea) {
-    // Full: the optimum when it has as many lights as the bound (a
-    // program cut short by the time may have answered with more).
     if (choice.size() < result_.best.size()) NewBest(choice);
     Report(area);
-    return int32_t(choice.size()) > result_.lowerBound;
+    return EStep::Better;
   }
   std::vector<int32_t> added;
-  if (!pool_.AddWitnessesIn(*dark, &added)) return false;
+  if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
   const std::vector<int32_t> unseen = pool_.UnmetAmong(added, choice);
   if (unseen.empty()) {
     // Witnesses cannot tell this choice from a full cover, so they cannot
     // rule it out either.
     result_.stalled = true;
     Report(area);
-    return false;
+    return EStep::End;
   }
   pool_.Active().insert(pool_.Active().end(), unseen.begin(), unseen.end());
   std::vector<int32_t> full = choice;
   long double ignored = 0;
-  if (!pool_.MakeFull(full, ignored)) return false;
+  if (!pool_.MakeFull(full, ignored)) return EStep::End;
   if (full.size() < result_.best.size()) NewBest(full);
   seed_ = choice;
   Report(area);
-  return true;
+  return EStep::Joined;
 }
 
-void TSearch::Report(long double dark) {
+void TSearch::Report(std::optional<long double> dark) {
   result_.times.regions = field_.RegionSeconds() - regionsBefore_;
   if (!progress_) return;
   TSolveProgress p;
@@ -355,6 +487,8 @@ void TSearch::Report(long double dark) {
   p.witnesses = pool_.Witnesses();
   p.lowerBound = result_.lowerBound;
   p.best = int32_t(result_.best.size());
+  p.fractional = fractional_;
+  if (duals_) p.alive = int32_t(ColumnsAlive(*duals_, p.best - 1).size());
   p.darkArea = dark;
   p.elapsed = pool_.Elapsed();
   p.times = result_.times;

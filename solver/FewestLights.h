@@ -20,6 +20,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@
 struct TSolveOptions {
   double timeLimit = 600;  // seconds from `began`
   int32_t threads = 1;
-  int32_t witnessesPerPiece = 3;
+  int32_t witnessesPerPiece = 3;  // chord middles per dark piece (besides the points near its corners)
   std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
 };
 
@@ -40,6 +41,7 @@ struct TSolveTimes {
   double dark = 0;      // dark remainders and witnesses in them
   double search = 0;    // greedy covers and the local search
   double relaxations = 0;  // LP relaxations over the known rows
+  double fractional = 0;   // witnesses where the LP's solution lights the floor less than once
   double programs = 0;  // integer programs, reduction included
 };
 
@@ -50,7 +52,16 @@ struct TSolveProgress {
   size_t witnesses = 0;
   int32_t lowerBound = 0;
   int32_t best = 0;          // lights of the best full cover so far
-  long double darkArea = 0;  // square cells left dark by this round's choice
+  // The value of the LP relaxation over every known witness, when the
+  // last LP ran to its end over the rows known then.
+  std::optional<double> fractional;
+  // How many candidates can still be in a cover of best - 1 lights, by the
+  // reduced costs of the last duals (reduced-cost fixing); none before the
+  // first LP.
+  std::optional<int32_t> alive;
+  // Square cells left dark by this round's choice; none when the round
+  // chose none.
+  std::optional<long double> darkArea;
   double elapsed = 0;        // seconds since options.began
   TSolveTimes times;
 };
@@ -71,10 +82,10 @@ struct TSolveResult {
   bool failed = false;
   std::string failure;
   // The lit share of best as the game's panel computes it, in percent,
-  // measured before the time limit ends; -1 for the makeshift cover (full
-  // by construction, and measuring it would take the regions of many
-  // lights) or when the time was up first.
-  long double litPercent = -1;
+  // measured before the time limit ends; none for the makeshift cover
+  // (full by construction, and measuring it would take the regions of many
+  // lights).
+  std::optional<long double> litPercent;
   int32_t iterations = 0;     // rounds of the search
   int32_t programs = 0;       // integer programs solved
   size_t witnesses = 0;

@@ -8,10 +8,12 @@
 #include <QCoreApplication>
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "engine/EngineError.h"
 #include "engine/MapText.h"
@@ -26,12 +28,17 @@ namespace {
 constexpr double DefaultTimeLimit = 600;
 constexpr int32_t MaxThreads = 64;
 
+// The machine's cores (1 where the library cannot tell), at most MaxThreads.
+int32_t DefaultThreads() {
+  return std::clamp(int32_t(std::thread::hardware_concurrency()), 1, MaxThreads);
+}
+
 // What the command line asks for.
 struct TSolveRequest {
   std::unique_ptr<TBitmap32> map;
   std::string outPath;  // empty: no solution file
   double timeLimit = DefaultTimeLimit;
-  int32_t threads = 1;
+  int32_t threads = DefaultThreads();
 };
 
 std::string Fixed(double value, int digits) {
@@ -42,11 +49,13 @@ std::string Fixed(double value, int digits) {
 
 void PrintProgress(std::ostream& err, const TSolveProgress& p) {
   err << "iteration " << p.iteration << ": " << p.witnesses << " witnesses, lower bound " << p.lowerBound
-      << ", best " << p.best << ", dark " << (p.darkArea < 0 ? std::string("-") : Fixed(double(p.darkArea), 10))
-      << ", " << Fixed(p.elapsed, 1) << " s (regions " << Fixed(p.times.regions, 1) << " s, rows "
-      << Fixed(p.times.rows, 1) << " s, dark " << Fixed(p.times.dark, 1) << " s, search "
-      << Fixed(p.times.search, 1) << " s, LP relaxations " << Fixed(p.times.relaxations, 1) << " s, integer programs "
-      << Fixed(p.times.programs, 1) << " s)" << std::endl;
+      << ", best " << p.best << ", LP " << (p.fractional ? Fixed(*p.fractional, 4) : std::string("-")) << ", alive "
+      << (p.alive ? std::to_string(*p.alive) : std::string("-")) << ", dark "
+      << (p.darkArea ? Fixed(double(*p.darkArea), 10) : std::string("-")) << ", " << Fixed(p.elapsed, 1)
+      << " s (regions " << Fixed(p.times.regions, 1) << " s, rows " << Fixed(p.times.rows, 1) << " s, dark "
+      << Fixed(p.times.dark, 1) << " s, search " << Fixed(p.times.search, 1) << " s, LP relaxations "
+      << Fixed(p.times.relaxations, 1) << " s, fractional " << Fixed(p.times.fractional, 1)
+      << " s, integer programs " << Fixed(p.times.programs, 1) << " s)" << std::endl;
 }
 
 constexpr int NotDone = -1;
@@ -58,10 +67,13 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   parser.setApplicationDescription(
       "Finds the fewest lights that light the whole floor of a level, and proves that no fewer can.\n"
       "Progress goes to standard error, one line per round: witnesses, lower bound, best full cover so\n"
-      "far, dark area of the round's choice (square cells, \"-\" when the round chose none), elapsed\n"
-      "seconds, and the seconds spent on lit regions, witness rows, dark remainders, the local search,\n"
-      "the LP relaxations and the integer programs. Standard output gets \"optimum N\" when the optimum is proved, else\n"
-      "\"best N, lower bound M\". The run ends within its time limit and a few per cent; when the time\n"
+      "far, the value of the LP relaxation over every known witness (\"-\" until one ran to its end),\n"
+      "how many candidates can still be in a cover of one light fewer than the best (\"-\" before the\n"
+      "first LP), dark area of the round's choice (square cells, \"-\" when the round chose none),\n"
+      "elapsed seconds, and the seconds spent on lit regions, witness rows, dark remainders, the local\n"
+      "search, the LP relaxations, the witnesses from its fractional solution and the integer\n"
+      "programs. Standard output gets \"optimum N\" when the optimum is proved, else \"best N, lower\n"
+      "bound M\". The run ends within its time limit and a few per cent; when the time\n"
       "runs out before the search has any cover, the cover is one light for each of a set of free\n"
       "rectangles that tile the floor.\n"
       "Exit status: 0 done; 1 the solution file could not be written, or the game would not count the\n"
@@ -72,7 +84,9 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   const QCommandLineOption mapOption("map", "Level map FILE, as data/map.txt ('#' wall, '.' floor); default: the shipped level.", "FILE");
   const QCommandLineOption outOption("out", "Write the best cover to FILE as a solution file of the game.", "FILE");
   const QCommandLineOption timeOption("time-limit", "Stop after SECONDS (default 600).", "SECONDS");
-  const QCommandLineOption threadsOption("threads", "Use N threads (default 1).", "N");
+  // The help names no count: the manual page is made from it, and must
+  // read the same whichever machine built it.
+  const QCommandLineOption threadsOption("threads", "Use N threads (default: the machine's cores).", "N");
   parser.addOptions({mapOption, outOption, timeOption, threadsOption});
   auto refuse = [&](const std::string& why) {
     err << "glowmere-solve: " << why << "\n";
@@ -131,8 +145,8 @@ int Report(const TCoverField& field, const TSolveResult& result, const TSolveReq
     err << "glowmere-solve: " << result.failure << "; stopped with the best cover and lower bound so far\n";
     status = 3;
   }
-  if (result.litPercent >= 0) {
-    const long double share = result.litPercent;
+  if (result.litPercent) {
+    const long double share = *result.litPercent;
     if (OverLitShare(share)) {
       err << "glowmere-solve: the game measures this cover at " << Fixed(double(share), 10)
           << " %, outside its full-light range\n";

@@ -30,13 +30,19 @@ bool TWitnessPool::AddWitnesses(const std::vector<gpc_vertex>& points, std::vect
   TStopwatch watch(times_.rows);
   std::vector<std::vector<int32_t>> rows;
   if (!field_.SeersOf(points, options_.threads, deadline_, rows)) return false;
+  const std::vector<int32_t> numbers = AddRows(std::move(rows));
+  if (added) added->insert(added->end(), numbers.begin(), numbers.end());
+  return true;
+}
+
+std::vector<int32_t> TWitnessPool::AddRows(std::vector<std::vector<int32_t>> rows) {
+  std::vector<int32_t> added;
   for (auto& row : rows) {
     if (row.empty()) continue;  // never for a point of the floor: its cell's corners see it
-    const int32_t r = rows_.Add(std::move(row));
-    if (added) added->push_back(r);
+    added.push_back(rows_.Add(std::move(row)));
   }
-  witnesses_ += points.size();
-  return true;
+  witnesses_ += added.size();
+  return added;
 }
 
 std::unique_ptr<TPolygon> TWitnessPool::Dark(const std::vector<int32_t>& chosen) {
@@ -53,12 +59,42 @@ std::unique_ptr<TPolygon> TWitnessPool::Dark(const std::vector<int32_t>& chosen)
 }
 
 bool TWitnessPool::AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* added) {
-  std::vector<gpc_vertex> points;
+  std::vector<TDarkSample> samples;
   {
     TStopwatch watch(times_.dark);
-    points = WitnessesInDark(dark, options_.witnessesPerPiece);
+    samples = SamplesInDark(dark, options_.witnessesPerPiece);
   }
-  return AddWitnesses(points, added);
+  std::vector<gpc_vertex> points;
+  for (const TDarkSample& s : samples) points.push_back(s.point);
+  TStopwatch watch(times_.rows);
+  std::vector<std::vector<int32_t>> rows;
+  if (!field_.SeersOf(points, options_.threads, deadline_, rows)) return false;
+  // Per piece, shortest rows first; a row that holds a kept one is left out.
+  std::vector<size_t> order(samples.size());
+  std::iota(order.begin(), order.end(), size_t(0));
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return samples[a].piece != samples[b].piece ? samples[a].piece < samples[b].piece : rows[a].size() < rows[b].size();
+  });
+  const size_t most = size_t(std::max(1, 2 * options_.witnessesPerPiece));
+  std::vector<std::vector<int32_t>> chosen;
+  for (size_t from = 0; from < order.size();) {
+    size_t to = from;
+    while (to < order.size() && samples[order[to]].piece == samples[order[from]].piece) ++to;
+    std::vector<size_t> kept;
+    for (size_t k = from; k < to && kept.size() < most; ++k) {
+      const std::vector<int32_t>& row = rows[order[k]];
+      if (row.empty()) continue;
+      const bool holdsKept = std::any_of(kept.begin(), kept.end(), [&](size_t other) {
+        return std::includes(row.begin(), row.end(), rows[other].begin(), rows[other].end());
+      });
+      if (!holdsKept) kept.push_back(order[k]);
+    }
+    for (size_t k : kept) chosen.push_back(std::move(rows[k]));
+    from = to;
+  }
+  const std::vector<int32_t> numbers = AddRows(std::move(chosen));
+  if (added) added->insert(added->end(), numbers.begin(), numbers.end());
+  return true;
 }
 
 bool TWitnessPool::MakeFull(std::vector<int32_t>& chosen, long double& firstDark) {

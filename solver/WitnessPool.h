@@ -34,10 +34,17 @@ class TWitnessPool {
   // Adds the rows of points; the numbers of the new rows go to added.
   // False when the deadline came first.
   bool AddWitnesses(const std::vector<gpc_vertex>& points, std::vector<int32_t>* added);
+  // Adds witnesses whose rows are known (SeersOf of each); returns the
+  // numbers of the new rows.
+  std::vector<int32_t> AddRows(std::vector<std::vector<int32_t>> rows);
   // The dark remainder of chosen; null when the deadline came first.
   std::unique_ptr<TPolygon> Dark(const std::vector<int32_t>& chosen);
-  // Witnesses in the pieces of dark (WitnessesInDark), added; the new
-  // rows go to added. False when the deadline came first.
+  // Witnesses in the pieces of dark, added; the new rows go to added.
+  // Of the samples in a piece (SamplesInDark) only those join whose row
+  // holds no other sample's row: a light that sees such a sample sees
+  // the other too, so its row would ask for less. At most
+  // 2 * witnessesPerPiece join per piece, the shortest rows first. False
+  // when the deadline came first.
   bool AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* added);
 
   // Extends chosen until it lights the whole floor: greedily over the

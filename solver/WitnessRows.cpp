@@ -5,6 +5,7 @@
 int32_t TWitnessRows::Add(std::vector<int32_t> row) {
   const int32_t r = int32_t(rows_.size());
   for (int32_t c : row) rowsOf_[size_t(c)].push_back(r);
+  entries_ += int64_t(row.size());
   rows_.push_back(std::move(row));
   return r;
 }

@@ -14,6 +14,7 @@ class TWitnessRows {
 
   int32_t Columns() const { return int32_t(rowsOf_.size()); }
   int32_t Count() const { return int32_t(rows_.size()); }
+  int64_t Entries() const { return entries_; }  // the rows' lengths, summed
   const std::vector<int32_t>& Row(int32_t r) const { return rows_[size_t(r)]; }
   const std::vector<std::vector<int32_t>>& Rows() const { return rows_; }
   const std::vector<int32_t>& RowsOf(int32_t column) const { return rowsOf_[size_t(column)]; }
@@ -26,4 +27,5 @@ class TWitnessRows {
  private:
   std::vector<std::vector<int32_t>> rows_;
   std::vector<std::vector<int32_t>> rowsOf_;
+  int64_t entries_ = 0;
 };

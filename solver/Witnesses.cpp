@@ -3,7 +3,10 @@
 // all contours, so holes are left out), and the middle of the widest one
 // lies as far from the piece's boundary along that line as anything can.
 // The lines stand at irrational-looking fractions of the piece's height so
-// that they seldom pass through a vertex.
+// that they seldom pass through a vertex. A corner's point lies on the
+// bisector of its two sides, on the side where the piece is, as close as
+// still leaves it inside the set (tested by parity over the piece and the
+// holes near it).
 #include "solver/Witnesses.h"
 
 #include <algorithm>
@@ -70,9 +73,30 @@ std::vector<gpc_vertex> FirstWitnesses(const TCoverField& field) {
   return points;
 }
 
-std::vector<gpc_vertex> WitnessesInDark(const TPolygon& dark, int32_t perPiece) {
-  std::vector<gpc_vertex> points;
+std::vector<TDarkSample> SamplesInDark(const TPolygon& dark, int32_t chords) {
+  std::vector<TDarkSample> samples;
   const std::vector<TContour>& contours = dark.Contours();
+  // Bounding boxes of the holes, so that a point is tested against the
+  // few holes near it.
+  struct TBox {
+    double left, top, right, bottom;
+  };
+  std::vector<std::pair<size_t, TBox>> holes;
+  for (size_t h = 0; h < contours.size(); ++h) {
+    if (dark.Holes()[h] == 0 || contours[h].empty()) continue;
+    TBox box{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (const gpc_vertex& v : contours[h]) {
+      box = {std::min(box.left, v.x), std::min(box.top, v.y), std::max(box.right, v.x), std::max(box.bottom, v.y)};
+    }
+    holes.emplace_back(h, box);
+  }
+  auto inside = [&](const TContour& piece, double x, double y) {
+    bool in = ContourContains(piece, x, y);
+    for (const auto& [h, box] : holes)
+      if (x >= box.left && x <= box.right && y >= box.top && y <= box.bottom && ContourContains(contours[h], x, y))
+        in = !in;
+    return in;
+  };
   for (size_t p = 0; p < contours.size(); ++p) {
     if (dark.Holes()[p] != 0 || contours[p].size() < 3 || dark.ContourArea(int32_t(p)) <= ArtefactArea) continue;
     const TContour& piece = contours[p];
@@ -83,7 +107,7 @@ std::vector<gpc_vertex> WitnessesInDark(const TPolygon& dark, int32_t perPiece) 
     }
     int32_t found = 0;
     for (double level : ChordLevels) {
-      if (found == perPiece) break;
+      if (found == chords) break;
       const double y = top + (bottom - top) * level;
       if (!(y > top && y < bottom)) continue;
       const std::vector<double> xs = Crossings(dark, y);
@@ -97,10 +121,44 @@ std::vector<gpc_vertex> WitnessesInDark(const TPolygon& dark, int32_t perPiece) 
         }
       }
       if (bestWidth > 0) {
-        points.push_back({bestX, y});
+        samples.push_back({{bestX, y}, int32_t(p)});
         ++found;
       }
     }
+    // Corners, spread evenly round the contour when there are many.
+    const size_t n = piece.size();
+    const size_t stride = std::max<size_t>(1, (n + CornerSamples - 1) / CornerSamples);
+    for (size_t i = 0; i < n; i += stride) {
+      const gpc_vertex& v = piece[i];
+      const gpc_vertex& a = piece[(i + n - 1) % n];
+      const gpc_vertex& b = piece[(i + 1) % n];
+      const double la = std::hypot(a.x - v.x, a.y - v.y), lb = std::hypot(b.x - v.x, b.y - v.y);
+      if (!(la > 0 && lb > 0)) continue;
+      double wx = (a.x - v.x) / la + (b.x - v.x) / lb, wy = (a.y - v.y) / la + (b.y - v.y) / lb;
+      double lw = std::hypot(wx, wy);
+      if (lw < 1e-9) {
+        // A straight corner: the bisector is the side's normal.
+        wx = -(b.y - v.y) / lb;
+        wy = (b.x - v.x) / lb;
+        lw = 1;
+      }
+      wx /= lw;
+      wy /= lw;
+      const double longest = std::min(la, lb);
+      bool placed = false;
+      for (double step : {0.02, 0.004, 0.0008}) {
+        const double e = std::min(step, longest / 2);
+        for (const double side : {1.0, -1.0}) {
+          const double x = v.x + side * e * wx, y = v.y + side * e * wy;
+          if (inside(piece, x, y)) {
+            samples.push_back({{x, y}, int32_t(p)});
+            placed = true;
+            break;
+          }
+        }
+        if (placed) break;
+      }
+    }
   }
-  return points;
+  return samples;
 }

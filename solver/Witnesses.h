@@ -15,8 +15,18 @@
 // next one's must begin).
 std::vector<gpc_vertex> FirstWitnesses(const TCoverField& field);
 
-// Up to perPiece points inside every piece (outer contour) of dark larger
-// than ArtefactArea: the
-// middles of the piece's widest chords on horizontal lines spread over its
-// height. Each point lies inside the set, not on its boundary.
-std::vector<gpc_vertex> WitnessesInDark(const TPolygon& dark, int32_t perPiece);
+// A point inside a dark piece, and the piece: the number of its outer
+// contour in the dark set.
+struct TDarkSample {
+  gpc_vertex point;
+  int32_t piece = 0;
+};
+
+// Points inside every piece (outer contour) of dark larger than
+// ArtefactArea: the middles of the piece's widest chords on up to chords
+// horizontal lines spread over its height, and a point just inside each of
+// up to CornerSamples of its corners, where the piece narrows to the places
+// that the fewest lights see. Each point lies inside the set, not on its
+// boundary.
+constexpr int32_t CornerSamples = 16;
+std::vector<TDarkSample> SamplesInDark(const TPolygon& dark, int32_t chords);

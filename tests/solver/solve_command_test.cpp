@@ -41,7 +41,9 @@ TEST_F(SolveCommand, ProvesASmallMapAndWritesTheGamesSolutionFile) {
   const TRun run = RunCommand(Solver("--map rooms.txt --out rooms.tuv-Glowmere"));
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "optimum 2\n");
-  EXPECT_TRUE(std::regex_search(run.err, std::regex("iteration [0-9]+: [0-9]+ witnesses, lower bound 2, best 2, dark [0-9.]+, [0-9.]+ s")))
+  EXPECT_TRUE(std::regex_search(
+      run.err, std::regex("iteration [0-9]+: [0-9]+ witnesses, lower bound 2, best 2, LP ([0-9]+\\.[0-9]{4}|-), "
+                          "alive ([0-9]+|-), dark [0-9.]+, [0-9.]+ s")))
       << run.err;
   const std::string file = ReadFile("rooms.tuv-Glowmere");
   EXPECT_EQ(file.substr(0, 28), "[/etc/]\r\nlevel=2\r\n\r\n[/]\r\nver") << file;
@@ -90,9 +92,16 @@ TEST_F(SolveCommand, AShortTimeLimitEndsWithASaneBestAndLowerBound) {
   const int best = std::stoi(m[1]), bound = std::stoi(m[2]);
   EXPECT_LE(bound, 22);
   EXPECT_GE(best, 22);
+  // A slow build (the sanitizers, a busy machine) may spend the two
+  // seconds before the first cover: then the rectangle cover stands, with
+  // no progress line and no bound.
+  const size_t last = run.err.rfind("iteration ");
+  if (last == std::string::npos && run.err.find("the time ran out before the search found a cover") != std::string::npos) {
+    EXPECT_EQ(bound, 0) << run.err;
+    return;
+  }
   // Nothing starts after the limit: the last progress line comes from
   // work that the limit cut short, or from before it.
-  const size_t last = run.err.rfind("iteration ");
   ASSERT_NE(last, std::string::npos) << run.err;
   std::smatch line;
   const std::string tail = run.err.substr(last);

@@ -2,9 +2,11 @@
 // proof in their comment, and random ones against the brute-force minimum.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine/levelmap_support.h"
+#include "solver/RectangleCover.h"
 #include "solver_support.h"
 
 namespace {
@@ -69,10 +71,66 @@ TEST(SolverOptima, RandomMapsMatchTheBruteForceMinimum) {
     const auto field = FieldOf(picture);
     const int minimum = BruteForceMinimum(*field, 3);
     if (minimum < 0) continue;  // too many lights for the brute force
-    const TSolveResult result = Solve(*field);
+    // No bound along the way passes the minimum: neither the lower bound
+    // (from the LP, the Lagrangian steps, fixing and the programs) nor the
+    // LP's value.
+    const TSolveResult result = Solve(*field, [&](const TSolveProgress& p) {
+      EXPECT_LE(p.lowerBound, minimum) << "iteration " << p.iteration;
+      if (p.fractional) {
+        EXPECT_LE(*p.fractional, minimum + 1e-9) << "iteration " << p.iteration;
+      }
+    });
     EXPECT_TRUE(result.proved);
     EXPECT_EQ(int(result.best.size()), minimum);
     EXPECT_LE(result.lowerBound, minimum);
     EXPECT_TRUE(field->LightsWholeFloor(result.best));
+  }
+}
+
+TEST(SolverOptima, TheSearchStopsWhereDarknessIsTooThinForAWitness) {
+  // With a seeing slack of a tenth of a cell, a light counts as seeing a
+  // witness it misses by a little, and a choice that leaves only slivers
+  // that thin dark meets every witness that can go there. The search must
+  // say so and stop with a full best cover and a bound that still holds.
+  const std::string picture = ".....\n"
+                              ".#.#.\n"
+                              "...#.\n";
+  auto map = LoadMapText(picture);
+  TCoverField field(*map, 0.1);
+  const TSolveResult result = Solve(field);
+  EXPECT_TRUE(result.stalled);
+  EXPECT_FALSE(result.proved);
+  EXPECT_TRUE(field.LightsWholeFloor(result.best));
+  const int minimum = BruteForceMinimum(field, 3);
+  ASSERT_GT(minimum, 0);
+  EXPECT_LE(result.lowerBound, minimum);
+  EXPECT_GE(int(result.best.size()), minimum);
+}
+
+TEST(SolverOptima, ARunOutOfTimeBeforeAnyCoverEndsWithTheRectangleCover) {
+  // A rectangle of free cells is convex and holds no wall, so a light on
+  // its corner lights all of it: one light per rectangle of the tiling is
+  // full, on any map, walls at the border and diagonal seams included.
+  const unsigned seed = 2604;
+  std::mt19937 rng(seed);
+  for (int round = 0; round < 20; ++round) {
+    std::uniform_int_distribution<int> side(2, 9);
+    const std::string picture = RandomPicture(rng, side(rng), side(rng), 0.4);
+    if (picture.find('.') == std::string::npos) continue;
+    SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + "\n" + picture);
+    const auto field = FieldOf(picture);
+    const std::vector<int32_t> cover = RectangleCover(*field);
+    EXPECT_TRUE(std::is_sorted(cover.begin(), cover.end()));
+    EXPECT_TRUE(field->LightsWholeFloor(cover));
+    // With no time at all the search has no cover of its own.
+    auto ip = MakeCbcCoverProgram();
+    TSolveOptions options;
+    options.timeLimit = 0;
+    const TSolveResult result = SolveFewestLights(*field, *ip, options, nullptr);
+    EXPECT_TRUE(result.makeshift);
+    EXPECT_FALSE(result.proved);
+    EXPECT_EQ(result.best, cover);
+    EXPECT_FALSE(result.litPercent) << "the makeshift cover is full by construction, not measured";
+    EXPECT_EQ(result.lowerBound, 0);
   }
 }

@@ -1,13 +1,15 @@
 // Helpers of the solver tests: a solver field from a text picture, the
-// brute-force minimum it is checked against, and the glowmere-solve
-// command run as a user runs it.
+// brute-force minimum it is checked against (of the floor, and of a small
+// cover problem), and the glowmere-solve command run as a user runs it.
 #pragma once
 
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -21,11 +23,45 @@ inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
   return std::make_unique<TCoverField>(*map);
 }
 
-inline TSolveResult Solve(TCoverField& field) {
+inline TSolveResult Solve(TCoverField& field, const std::function<void(const TSolveProgress&)>& progress = nullptr) {
   auto ip = MakeCbcCoverProgram();
   TSolveOptions options;
   options.timeLimit = 120;
-  return SolveFewestLights(field, *ip, options, nullptr);
+  return SolveFewestLights(field, *ip, options, progress);
+}
+
+// A random cover problem of at most 31 columns: each row holds each
+// column with the given chance, and at least one.
+inline TCoverProblem RandomCoverProblem(std::mt19937& rng, int32_t columns, int32_t rows, double chance) {
+  TCoverProblem p;
+  p.columns = columns;
+  std::bernoulli_distribution member(chance);
+  for (int32_t r = 0; r < rows; ++r) {
+    std::vector<int32_t> row;
+    for (int32_t c = 0; c < columns; ++c)
+      if (member(rng)) row.push_back(c);
+    if (row.empty()) row.push_back(int32_t(rng() % uint32_t(columns)));
+    p.rows.push_back(row);
+  }
+  return p;
+}
+
+// Whether the columns of set (bit c for column c) meet every row.
+inline bool CoversAll(const std::vector<std::vector<int32_t>>& rows, uint32_t set) {
+  for (const auto& row : rows) {
+    bool met = false;
+    for (int32_t c : row) met = met || (set >> c & 1);
+    if (!met) return false;
+  }
+  return true;
+}
+
+// The fewest columns that meet every row, by trying every set.
+inline int CoverOptimum(const TCoverProblem& p) {
+  int best = p.columns + 1;
+  for (uint32_t set = 0; set < (uint32_t(1) << p.columns); ++set)
+    if (__builtin_popcount(set) < best && CoversAll(p.rows, set)) best = __builtin_popcount(set);
+  return best;
 }
 
 // The fewest candidates that light the whole floor, by trying every set of

@@ -9,14 +9,29 @@
 # (not the files in it) the modes that the umask leaves, which dpkg ignores.
 #
 #   tools/check-reproducible.sh [COMMIT]
+#   tools/check-reproducible.sh --against BUILD_DIR
 #
 # Without COMMIT it builds the files of the working tree (those git tracks
 # and those it does not ignore), as ./run-tests does.
+#
+# With --against, BUILD_DIR is an optimised build of the working tree that
+# is already made (./run-tests passes build/release): when it was built as
+# the fresh builds are (RelWithDebInfo, no sanitizer, no compiler launcher
+# such as ccache, no flags of its own), its package stands for the first
+# build and only the second is made, elsewhere, from a fresh copy; the two
+# are still independent builds, in other folders at other times. Otherwise
+# it says why and builds twice as without it.
 #
 # Prints the package's SHA-256 when the two are the same; otherwise shows
 # what differs (with diffoscope when it is installed) and exits 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+against=""
+if [ "${1:-}" = --against ]; then
+  [ $# -eq 2 ] || { echo "usage: $0 [COMMIT] | --against BUILD_DIR" >&2; exit 2; }
+  against="$(realpath "$2")"
+  shift 2
+fi
 if [ $# -gt 0 ]; then
   commit="$(git rev-parse --verify "$1^{commit}")"
   export_tree() { git archive --format=tar "$commit"; }
@@ -50,10 +65,49 @@ build() {
   ls "$tree"/build/release/package/glowmere_*.deb
 }
 
+# built_alike BUILD_DIR: empty when that build's package may stand for a
+# fresh build's, else the reason it may not.
+built_alike() {
+  local cache="$1/CMakeCache.txt"
+  [ -f "$cache" ] || { echo "it has no CMakeCache.txt"; return; }
+  value() { sed -n "s/^$1:[A-Z]*=//p" "$cache"; }
+  [ "$(value CMAKE_BUILD_TYPE)" = RelWithDebInfo ] || { echo "it is a $(value CMAKE_BUILD_TYPE) build"; return; }
+  [ "$(value GLOWMERE_SANITIZE)" != ON ] || { echo "it is a sanitizer build"; return; }
+  [ "$(value GLOWMERE_FUZZ)" != ON ] || { echo "it is a fuzzing build"; return; }
+  [ -z "$(value CMAKE_CXX_COMPILER_LAUNCHER)$(value CMAKE_C_COMPILER_LAUNCHER)" ] ||
+    { echo "it compiles through $(value CMAKE_CXX_COMPILER_LAUNCHER)"; return; }
+  case "$(realpath "$(value CMAKE_CXX_COMPILER)")" in
+    *ccache*) echo "its compiler is ccache"; return ;;
+  esac
+  [ -z "$(value CMAKE_CXX_FLAGS)$(value CMAKE_EXE_LINKER_FLAGS)" ] || { echo "it has flags of its own"; return; }
+  [ "$(value CMAKE_HOME_DIRECTORY)" = "$(pwd)" ] || { echo "it is a build of $(value CMAKE_HOME_DIRECTORY)"; return; }
+}
+
+# The package of an existing build, made as the fresh builds make theirs.
+package_of() {
+  (
+    umask 022
+    cd "$1"
+    export TZ=UTC LC_ALL=C.UTF-8
+    cpack -G DEB --config CPackConfig.cmake -B "$2" >/dev/null
+  ) >&2
+  ls "$2"/glowmere_*.deb
+}
+
 second_locale=C.UTF-8
 if locale -a 2>/dev/null | grep -qix 'ru_RU.utf8'; then second_locale=ru_RU.UTF-8; fi
-echo "building $commit twice in $work" >&2
-first="$(build "$work/a" UTC C.UTF-8 '2001-02-03 04:05:06')"
+reason=""
+if [ -n "$against" ]; then
+  reason="$(built_alike "$against")"
+  [ -z "$reason" ] || echo "not comparing with $against: $reason" >&2
+fi
+if [ -n "$against" ] && [ -z "$reason" ]; then
+  echo "building $commit once in $work, to compare with the package of $against" >&2
+  first="$(package_of "$against" "$work/from-build")"
+else
+  echo "building $commit twice in $work" >&2
+  first="$(build "$work/a" UTC C.UTF-8 '2001-02-03 04:05:06')"
+fi
 second="$(build "$work/second-checkout-elsewhere" Asia/Vladivostok "$second_locale" now)"
 
 if cmp "$first" "$second"; then

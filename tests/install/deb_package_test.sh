@@ -3,7 +3,7 @@
 # BUILD_DIR/package (where it stays, for whoever wants to install it), and
 # it is what an organiser's apt and a Debian maintainer expect: lintian
 # finds no error and no warning, its informational tags are each explained
-# in README.md, the control fields and the file list are the game's (the
+# in doc/package.md, the control fields and the file list are the game's (the
 # programs in /usr/games, manual pages, copyright and changelog, nothing of
 # the tests), and nothing in it carries the time or the folder of the
 # build.
@@ -32,7 +32,7 @@ deb="$out/glowmere_${version}_${arch}.deb"
 lintian --display-info "$deb" >"$dir/lintian" 2>&1 || fail "lintian ended with $?: $(cat "$dir/lintian")"
 grep -E '^[EW]: ' "$dir/lintian" && fail "lintian reports errors or warnings"
 for tag in $(sed -nE 's/^I: glowmere: ([a-z0-9-]+).*/\1/p' "$dir/lintian" | sort -u); do
-  grep -qF "\`$tag\`" "$source/README.md" || fail "lintian's $tag is not explained in README.md: $(cat "$dir/lintian")"
+  grep -qF "\`$tag\`" "$source/doc/package.md" || fail "lintian's $tag is not explained in doc/package.md: $(cat "$dir/lintian")"
 done
 
 field() { dpkg-deb -f "$deb" "$1"; }

@@ -117,7 +117,7 @@ inner='
 
 # The lights an autosave holds, "x y" a line, in order.
 saved() {
-  awk -F= '{ sub(/\r$/, "", $2) } $1 == "vertices" { n = $2 }
+  awk -F= '{ sub(/\r$/, "", $2) } $1 == "vertices" { n = $2 + 0 }
            $1 ~ /^x(#|$)/ { x[$1 == "x" ? 0 : substr($1, 3)] = $2 }
            $1 ~ /^y(#|$)/ { y[$1 == "y" ? 0 : substr($1, 3)] = $2 }
            END { for (i = 0; i < n; i++) print x[i], y[i] }' "$1"

@@ -81,17 +81,54 @@ void ResizeField(TfrmGlowmere& window, QSize fieldArea, bool wait) {
   while (wait && !window.FieldPicturesExact()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
 }
 
+// Lights at the first `count` free points of the fixed order, placed with
+// clicks at the window's cell size.
+void PlaceFirstLights(TfrmGlowmere& window, const std::vector<std::pair<int, int>>& points, size_t count) {
+  const int32_t cell = window.cellPixels;
+  for (size_t k = 0; k < count; ++k) {
+    const int32_t px = GridToPixel(points[k].first, cell), py = GridToPixel(points[k].second, cell);
+    window.imgFieldMouseMove(px, py);
+    window.imgFieldMouseDown(TMouseButton::mbLeft, px, py);
+    window.imgFieldMouseUp(TMouseButton::mbLeft, px, py);
+  }
+}
+
 // 100 lights at the first free points of the fixed order.
 std::unique_ptr<TfrmGlowmere> WindowWith100Lights(std::vector<std::pair<int, int>>& points) {
   auto window = std::make_unique<TfrmGlowmere>();
   points = FreePoints(*window);
-  for (int k = 0; k < 100; ++k) {
-    auto [x, y] = points[size_t(k)];
-    window->imgFieldMouseMove(GridToPixel(x), GridToPixel(y));
-    window->imgFieldMouseDown(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
-    window->imgFieldMouseUp(TMouseButton::mbLeft, GridToPixel(x), GridToPixel(y));
-  }
+  PlaceFirstLights(*window, points, 100);
   return window;
+}
+
+// Times clicks that add a light at the free points after the `placed`
+// ones, each removed again untimed, so that every round starts from the
+// same lights; with `compose` the field is composed again after each.
+void TimeClicksThatAddALight(benchmark::State& state, TfrmGlowmere& window,
+                             const std::vector<std::pair<int, int>>& points, size_t placed, bool compose) {
+  const int32_t cell = window.cellPixels;
+  state.counters["cell"] = cell;
+  window.imgField->Composed();
+  size_t next = placed;
+  for (auto _ : state) {
+    auto [x, y] = points[next];
+    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
+    // Arriving at the point is hover work, done before the click.
+    state.PauseTiming();
+    window.imgFieldMouseMove(px, py);
+    if (compose) window.imgField->Composed();
+    state.ResumeTiming();
+    window.imgFieldMouseDown(TMouseButton::mbLeft, px, py);
+    window.imgFieldMouseUp(TMouseButton::mbLeft, px, py);
+    if (compose) window.imgField->Composed();
+    state.PauseTiming();
+    // Back to the placed lights for the next round.
+    window.imgFieldMouseDown(TMouseButton::mbRight, px, py);
+    window.imgFieldMouseLeave();
+    window.imgField->Composed();
+    next = placed + (next + 1 - placed) % 500;
+    state.ResumeTiming();
+  }
 }
 
 // Clicks that add a light, each removed again untimed. Arg 0: the design
@@ -108,29 +145,7 @@ void BM_ClickAddsLightWith100OnField(benchmark::State& state) {
     window->show();
     ResizeField(*window, QSize(1920, 1260), true);
   }
-  const int32_t cell = window->cellPixels;
-  state.counters["cell"] = cell;
-  window->imgField->Composed();
-  size_t next = 100;
-  for (auto _ : state) {
-    auto [x, y] = points[next];
-    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
-    // Arriving at the point is hover work, done before the click.
-    state.PauseTiming();
-    window->imgFieldMouseMove(px, py);
-    if (compose) window->imgField->Composed();
-    state.ResumeTiming();
-    window->imgFieldMouseDown(TMouseButton::mbLeft, px, py);
-    window->imgFieldMouseUp(TMouseButton::mbLeft, px, py);
-    if (compose) window->imgField->Composed();
-    state.PauseTiming();
-    // Back to 100 lights for the next round.
-    window->imgFieldMouseDown(TMouseButton::mbRight, px, py);
-    window->imgFieldMouseLeave();
-    window->imgField->Composed();
-    next = 100 + (next + 1 - 100) % 500;
-    state.ResumeTiming();
-  }
+  TimeClicksThatAddALight(state, *window, points, 100, compose);
   FinalizeTask();
   window.reset();
 }
@@ -171,36 +186,9 @@ void BM_ClickAddsLightWith150OnALargeLevel(benchmark::State& state) {
     std::fclose(file);
   }
   auto window = std::make_unique<TfrmGlowmere>(DesignerLevel(path));
-  const int32_t cell = window->cellPixels;
-  std::vector<std::pair<int, int>> points = FreePoints(*window);
-  auto click = [&](TMouseButton button, int x, int y) {
-    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
-    window->imgFieldMouseMove(px, py);
-    window->imgFieldMouseDown(button, px, py);
-    if (button == TMouseButton::mbLeft) window->imgFieldMouseUp(button, px, py);
-  };
-  for (int k = 0; k < 150; ++k) click(TMouseButton::mbLeft, points[size_t(k)].first, points[size_t(k)].second);
-  const bool compose = state.range(0) > 0;
-  state.counters["cell"] = cell;
-  window->imgField->Composed();
-  size_t next = 150;
-  for (auto _ : state) {
-    auto [x, y] = points[next];
-    const int32_t px = GridToPixel(x, cell), py = GridToPixel(y, cell);
-    state.PauseTiming();
-    window->imgFieldMouseMove(px, py);
-    if (compose) window->imgField->Composed();
-    state.ResumeTiming();
-    window->imgFieldMouseDown(TMouseButton::mbLeft, px, py);
-    window->imgFieldMouseUp(TMouseButton::mbLeft, px, py);
-    if (compose) window->imgField->Composed();
-    state.PauseTiming();
-    window->imgFieldMouseDown(TMouseButton::mbRight, px, py);
-    window->imgFieldMouseLeave();
-    window->imgField->Composed();
-    next = 150 + (next + 1 - 150) % 500;
-    state.ResumeTiming();
-  }
+  const std::vector<std::pair<int, int>> points = FreePoints(*window);
+  PlaceFirstLights(*window, points, 150);
+  TimeClicksThatAddALight(state, *window, points, 150, state.range(0) > 0);
   FinalizeTask();
   window.reset();
 }

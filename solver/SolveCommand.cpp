@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -18,6 +19,7 @@
 #include "engine/EngineError.h"
 #include "engine/MapText.h"
 #include "engine/Scoring.h"
+#include "framework/ByteArguments.h"
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"
 #include "solver/FewestLights.h"
@@ -92,7 +94,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     err << "glowmere-solve: " << why << "\n";
     return 2;
   };
-  if (!parser.parse(arguments)) return refuse(parser.errorText().toStdString());
+  if (!parser.parse(arguments)) return refuse(ArgumentBytes(parser.errorText()));
   if (parser.isSet("help")) {
     out << parser.helpText().toStdString();
     return 0;
@@ -102,7 +104,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     return 0;
   }
   if (!parser.positionalArguments().isEmpty())
-    return refuse("unexpected argument " + parser.positionalArguments().first().toStdString());
+    return refuse("unexpected argument " + ArgumentBytes(parser.positionalArguments().first()));
 
   if (parser.isSet(timeOption)) {
     bool ok = false;
@@ -116,14 +118,18 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     if (!ok || request.threads < 1 || request.threads > MaxThreads)
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
-  if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
+  if (parser.isSet(outOption)) request.outPath = ArgumentBytes(parser.value(outOption));
 
+  const std::string mapPath = ArgumentBytes(parser.value(mapOption));
   try {
-    request.map = parser.isSet(mapOption) ? LoadMapFile(parser.value(mapOption).toStdString())
-                                          : LoadMapText(ShippedMapText());
+    request.map = parser.isSet(mapOption) ? LoadMapFile(mapPath) : LoadMapText(ShippedMapText());
   } catch (const EEngineError& e) {
     return refuse(e.what());
   }
+  // The solution would replace the map it was found for.
+  std::error_code error;
+  if (parser.isSet(mapOption) && !request.outPath.empty() && std::filesystem::equivalent(mapPath, request.outPath, error))
+    return refuse("--out " + request.outPath + " is the map itself; the solution needs a file of its own");
   return NotDone;
 }
 

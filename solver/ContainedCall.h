@@ -5,7 +5,11 @@
 //
 // The caller must have no other threads running at the call: the child
 // starts with only the calling thread, and a lock another thread held at
-// that moment would stay held in the child for ever.
+// that moment would stay held in the child for ever. (A thread that only
+// waits for a signal, holding no lock, as glowmere-solve's watcher of its
+// stop signals does, is no such thread.) A stop requested through the
+// deadline ends the child within a few hundredths of a second, and the
+// child dies with its parent.
 #pragma once
 
 #include <functional>

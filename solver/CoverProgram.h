@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct TCoverProblem {
   int32_t atMost = 0;
   double timeLimit = 60;  // seconds
   int32_t threads = 1;
+  // A stop requested here ends the library's child at once; the answer
+  // is then what was known before (as when the time runs out).
+  std::stop_token stop;
 };
 
 struct TCoverAnswer {

@@ -31,9 +31,10 @@
 #include <algorithm>
 #include <numeric>
 
-#include "solver/CoverLocalSearch.h"
+#include "solver/CoverSearchTeam.h"
 #include "solver/CoverReduction.h"
 #include "solver/CoverRelaxation.h"
+#include "solver/DisjointRows.h"
 #include "solver/FractionalWitnesses.h"
 #include "solver/GreedyCover.h"
 #include "solver/LagrangianBound.h"
@@ -51,6 +52,14 @@ using Clock = std::chrono::steady_clock;
 // more rounds in a row end with a cover that misses known rows, the more
 // join at once.
 int32_t ActiveBatch(int32_t k, int32_t stuck) { return std::max(50, 2 * k) << std::min(stuck, 4); }
+
+// The searches' time slices: this share of the time so far, within these
+// bounds in seconds.
+constexpr double SliceShare = 0.05, FirstSliceSeconds = 0.5, LongestSliceSeconds = 10;
+// Covers of one slice that are checked for darkness, the smallest first.
+constexpr size_t CheckedCovers = 3;
+// Candidates of each row in the searches' core, by reduced cost.
+constexpr size_t CorePerRow = 5;
 
 // Witnesses from one fractional solution, at most.
 size_t FractionalBatch(int32_t best) { return size_t(std::max(100, 4 * best)); }
@@ -88,7 +97,8 @@ class TSearch {
         options_(options),
         progress_(progress),
         pool_(field, options, result_.times),
-        regionsBefore_(field.RegionSeconds()) {}
+        regionsBefore_(field.RegionSeconds()),
+        team_(field.CandidateCount(), std::max(options.threads, 1), 1) {}
 
   TSolveResult Run() {
     if (Start() && ImproveBest() != EStep::End) {
@@ -109,6 +119,11 @@ class TSearch {
   EStep Decide();
   EStep AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer);
   EStep Refine(const std::vector<int32_t>& choice);
+  EStep CheckFound(const std::vector<std::vector<int32_t>>& found);
+  TAlongside Alongside();
+  EStep CheckAlongside();
+  void RefreshCore();
+  bool LagrangianStart();
   bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
   bool RaiseBound(int32_t bound);
   bool Proved() const { return result_.lowerBound >= int32_t(result_.best.size()); }
@@ -125,9 +140,10 @@ class TSearch {
   double regionsBefore_;
   std::vector<int32_t> seed_;  // where the next local search of the active rows starts
   uint64_t searchSeed_ = 1;
-  // The local search's time for one try at a better cover: doubled after
-  // each try that finds none.
-  double improveSeconds_ = 0.5;
+  // The searches for a better cover, which live for the whole run.
+  TCoverSearchTeam team_;
+  // The search's time when it last found a better cover.
+  double searchAtBetter_ = 0;
   // The known rows and the lower bound when the last try at a better cover
   // missed: until either changes, another try would miss again.
   std::pair<int32_t, int32_t> improveMissed_{-1, -1};
@@ -149,6 +165,7 @@ class TSearch {
   int32_t afterFractional_ = -1;
   TLagrangianBound lagrangian_;
   std::optional<TLagrangianValue> duals_;
+  TMultipliers prices_;  // the multipliers of duals_: the greedy repair's guide
 };
 
 bool TSearch::Start() {
@@ -158,6 +175,8 @@ bool TSearch::Start() {
   long double dark = 0;
   if (!pool_.MakeFull(greedy, dark)) return false;
   NewBest(greedy);
+  team_.Take(pool_.Rows());
+  team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
   pool_.Active() = DisjointRows(pool_.Rows(), all);
   result_.lowerBound = int32_t(pool_.Active().size());
   Report(dark);
@@ -205,11 +224,12 @@ EStep TSearch::Bound() {
 // The LP relaxation over the known rows, from where the last one ended.
 EStep TSearch::Relax() {
   TRelaxationAnswer answer;
+  relaxedRows_ = pool_.Rows().Count();
   {
     TStopwatch watch(result_.times.relaxations);
-    answer = SolveRelaxation(pool_.Rows(), lpStart_, result_.best, pool_.Deadline());
+    answer = SolveRelaxation(pool_.Rows(), lpStart_, result_.best, pool_.Deadline(), Alongside());
   }
-  relaxedRows_ = pool_.Rows().Count();
+  if (CheckAlongside() == EStep::End) return EStep::End;
   if (answer.failed) {
     result_.failed = true;
     result_.failure = answer.failure;
@@ -224,6 +244,9 @@ EStep TSearch::Relax() {
     for (const auto& [c, v] : solution_) support_.push_back(c);
     lagrangian_.Take(answer.duals);
     duals_ = EvaluateLagrangian(pool_.Rows(), answer.duals);
+    prices_ = answer.duals;
+    RefreshCore();
+    if (!LagrangianStart()) return EStep::End;
     // The rows that hold the bound up are the ones the program needs most.
     std::vector<uint8_t> active(size_t(pool_.Rows().Count()), 0);
     for (int32_t r : pool_.Active()) active[size_t(r)] = 1;
@@ -242,7 +265,9 @@ EStep TSearch::StepLagrangian() {
     TStopwatch watch(result_.times.relaxations);
     bound = lagrangian_.Improve(pool_.Rows(), int32_t(result_.best.size()), LagrangianSteps, pool_.Deadline());
     if (!duals_ || bound > duals_->bound) {
-      duals_ = EvaluateLagrangian(pool_.Rows(), lagrangian_.Best());
+      prices_ = lagrangian_.Best();
+      duals_ = EvaluateLagrangian(pool_.Rows(), prices_);
+      RefreshCore();
     }
   }
   return RaiseBound(IntegerBound(bound)) ? EStep::Rose : EStep::Nothing;
@@ -284,7 +309,6 @@ bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t
   TStopwatch watch(result_.times.search);
   TLocalSearchLimits limits;
   limits.deadline = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
-  limits.steps = 1000000;
   limits.seed = searchSeed_++;
   return FindCoverOfSize(rows, size, chosen, limits);
 }
@@ -292,63 +316,135 @@ bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t
 void TSearch::NewBest(std::vector<int32_t> cover) {
   std::sort(cover.begin(), cover.end());
   result_.best = std::move(cover);
+  team_.Take(pool_.Rows());
+  if (team_.Target() >= int32_t(result_.best.size()))
+    team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
   // The final measurement of the best cover costs about what its dark
   // remainder did: keep that time free at the end.
   pool_.Reserve(1.5 * pool_.LongestDark());
 }
 
-// The greedy cover is often a third above the optimum. A cover of the
-// known witnesses with fewer lights, which the local search finds in
-// moments while one exists, is refined by the witnesses of what it leaves
-// dark until it lights everything or the search fails: that brings the
-// best cover near the optimum long before the bound gets there. The step
-// starts at half the gap to the lower bound and halves after each target
-// missed, down to one light; each refinement costs regions and a dark
-// remainder, so on large maps one long step saves hundreds of short ones.
+// A time slice of the searches for a cover of the known witnesses with
+// fewer lights than the best. Each cover they find is handed to the dark
+// check: one that lights everything is the new best, and the searches go
+// on one light below it; one that leaves floor dark brings the witnesses
+// of what it leaves dark, and the searches go on at its size with them.
+// The searches keep their weights from slice to slice, so a slice goes on
+// where the last one stopped.
 EStep TSearch::ImproveBest() {
-  int32_t step = std::max(1, (int32_t(result_.best.size()) - result_.lowerBound) / 2);
   bool better = false;
+  const double seconds = std::clamp(SliceShare * pool_.Elapsed(), FirstSliceSeconds, LongestSliceSeconds);
+  const TDeadline slice = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
   for (;;) {
-    const int32_t target = std::max(result_.lowerBound, int32_t(result_.best.size()) - step);
-    if (target >= int32_t(result_.best.size())) break;
-    std::vector<int32_t> fewer = result_.best;
-    bool missed = false, thin = false;
-    for (;;) {
-      const bool found = Search(pool_.Rows(), target, fewer, improveSeconds_);
-      if (pool_.Deadline().Passed()) return EStep::End;
-      ++result_.iterations;
-      if (!found) {
-        missed = true;
-        break;
-      }
-      const auto dark = pool_.Dark(fewer);
-      if (!dark) return EStep::End;
-      if (dark->Area() <= ArtefactArea) break;
-      std::vector<int32_t> added;
-      if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
-      if (pool_.UnmetAmong(added, fewer).empty()) {
-        thin = true;  // too thin for witnesses: the program decides
-        break;
-      }
+    team_.Take(pool_.Rows());
+    {
+      TStopwatch watch(result_.times.search);
+      team_.Run(options_.threads, slice, {}, true);
     }
-    if (thin) {
-      improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
-      break;
+    if (pool_.Deadline().Passed()) return EStep::End;
+    const std::vector<std::vector<int32_t>> found = team_.TakeFound();
+    if (found.empty()) break;  // the slice is over
+    ++result_.iterations;
+    const EStep checked = CheckFound(found);
+    if (checked == EStep::End) return EStep::End;
+    if (checked == EStep::Better) better = true;
+    if (checked == EStep::Nothing) break;  // too thin for witnesses: the program decides
+  }
+  if (!better) improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
+  return better ? EStep::Better : EStep::Nothing;
+}
+
+// found: covers of the known witnesses, smallest first. Better: one of
+// them lights everything. Joined: witnesses joined where the smallest
+// leaves floor dark, and the searches go on at its size. Nothing: none
+// has fewer lights than the best, or the smallest leaves only darkness too
+// thin for a witness it does not meet.
+EStep TSearch::CheckFound(const std::vector<std::vector<int32_t>>& found) {
+  bool thin = false;
+  size_t checked = 0;
+  for (; checked < std::min(found.size(), CheckedCovers); ++checked) {
+    const std::vector<int32_t>& cover = found[checked];
+    if (cover.size() >= result_.best.size()) break;
+    const auto dark = pool_.Dark(cover);
+    if (!dark) return EStep::End;
+    if (dark->Area() <= ArtefactArea) {
+      NewBest(cover);
+      team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
+      searchAtBetter_ = result_.times.search;
+      Report(0);
+      return EStep::Better;
     }
-    if (missed) {
-      if (step == 1) {
-        improveSeconds_ = std::min(2 * improveSeconds_, std::max(0.5, pool_.Deadline().Left() / 4));
-        improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
-        break;
-      }
-      step = std::max(1, step / 2);
-      continue;
-    }
-    NewBest(fewer);
-    better = true;
+    std::vector<int32_t> added;
+    if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
+    if (checked == 0) thin = pool_.UnmetAmong(added, cover).empty();
+  }
+  team_.Take(pool_.Rows());
+  if (checked == 0 || thin) {
+    team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
+    return EStep::Nothing;
+  }
+  team_.Aim(found[0], int32_t(found[0].size()));
+  return EStep::Joined;
+}
+
+// The searches while a child process works (RunContained's alongside):
+// half the threads, the child has the rest; none where one thread was
+// asked for.
+TAlongside TSearch::Alongside() {
+  if (options_.threads < 2) return nullptr;
+  team_.Take(pool_.Rows());
+  const int32_t threads = std::max(1, options_.threads / 2);
+  return [this, threads](std::stop_token stop) { team_.Run(threads, TDeadline{}, stop, false); };
+}
+
+// The covers that the searches found alongside a child, checked.
+EStep TSearch::CheckAlongside() {
+  const std::vector<std::vector<int32_t>> found = team_.TakeFound();
+  if (found.empty()) return EStep::Nothing;
+  const EStep checked = CheckFound(found);
+  return checked == EStep::Joined ? EStep::Nothing : checked;
+}
+
+// The core the searches work on: the LP's support, the best cover, and
+// the few candidates of lowest reduced cost in each known row.
+void TSearch::RefreshCore() {
+  if (!duals_) return;
+  const std::vector<double>& d = duals_->reducedCost;
+  std::vector<uint8_t> in(size_t(field_.CandidateCount()), 0);
+  for (int32_t c : support_) in[size_t(c)] = 1;
+  for (int32_t c : result_.best) in[size_t(c)] = 1;
+  std::vector<int32_t> row;
+  for (int32_t r = 0; r < pool_.Rows().Count(); ++r) {
+    row = pool_.Rows().Row(r);
+    const size_t keep = std::min(row.size(), CorePerRow);
+    std::nth_element(row.begin(), row.begin() + std::ptrdiff_t(keep) - 1, row.end(),
+                     [&](int32_t a, int32_t b) { return d[size_t(a)] < d[size_t(b)]; });
+    for (size_t i = 0; i < keep; ++i) in[size_t(row[i])] = 1;
+  }
+  std::vector<int32_t> core;
+  for (int32_t c = 0; c < field_.CandidateCount(); ++c)
+    if (in[size_t(c)]) core.push_back(c);
+  TStopwatch watch(result_.times.search);
+  team_.SetCore(pool_.Rows(), core);
+}
+
+// A cover near the LP's solution (LagrangianCover), made full by the
+// Lagrangian repair: the new best where it has fewer lights.
+bool TSearch::LagrangianStart() {
+  if (solution_.empty()) return true;
+  std::vector<int32_t> cover;
+  {
+    TStopwatch watch(result_.times.search);
+    cover = LagrangianCover(pool_.Rows(), solution_, prices_, pool_.Deadline());
+  }
+  if (cover.size() + 1 >= result_.best.size()) return !pool_.Deadline().Passed();
+  long double ignored = 0;
+  if (!pool_.MakeFull(cover, ignored, prices_)) return false;
+  if (cover.size() < result_.best.size()) {
+    NewBest(cover);
     Report(0);
   }
-  return better ? EStep::Better : EStep::Nothing;
+  return true;
 }
 
 // Is there a cover of the known witnesses with as many lights as the lower
@@ -415,7 +511,8 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     TStopwatch watch(result_.times.programs);
     problem.atLeast = k;
     problem.atMost = k;
-    problem.threads = options_.threads;
+    problem.threads = options_.threads < 2 ? 1 : options_.threads - options_.threads / 2;
+    problem.alongside = Alongside();
     TReducedCover reduced = ReduceCover(problem);
     reduced.problem.timeLimit = std::min(programSeconds_, pool_.Deadline().Left());
     cutByDeadline = reduced.problem.timeLimit >= pool_.Deadline().Left();
@@ -424,6 +521,7 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     std::sort(answer.chosen.begin(), answer.chosen.end());
     ++result_.programs;
   }
+  if (CheckAlongside() == EStep::End) return EStep::End;
   // A bound of the program over the alive columns holds for every cover
   // of at most k lights (no other column is in one), so for all of them
   // only up to k + 1.
@@ -472,7 +570,7 @@ EStep TSearch::Refine(const std::vector<int32_t>& choice) {
   pool_.Active().insert(pool_.Active().end(), unseen.begin(), unseen.end());
   std::vector<int32_t> full = choice;
   long double ignored = 0;
-  if (!pool_.MakeFull(full, ignored)) return EStep::End;
+  if (!pool_.MakeFull(full, ignored, prices_)) return EStep::End;
   if (full.size() < result_.best.size()) NewBest(full);
   seed_ = choice;
   Report(area);

@@ -28,7 +28,7 @@ void TCoverSearchTeam::Aim(const std::vector<int32_t>& from, int32_t size) {
 }
 
 void TCoverSearchTeam::RunOne(TCoverSearch& search, const TDeadline& deadline, std::stop_token stop,
-                              bool untilFirst) {
+                              bool untilFirst, int32_t lowest) {
   const auto began = std::chrono::steady_clock::now();
   search.Sync(rows_);
   auto enough = [&] {
@@ -47,6 +47,7 @@ void TCoverSearchTeam::RunOne(TCoverSearch& search, const TDeadline& deadline, s
       done_ = true;
       break;
     }
+    if (int32_t(cover.size()) <= lowest) break;
     // Every search, this one too, goes on one column below.
     int32_t was = target_;
     while (was > int32_t(cover.size()) - 1 && !target_.compare_exchange_weak(was, int32_t(cover.size()) - 1)) {
@@ -57,14 +58,15 @@ void TCoverSearchTeam::RunOne(TCoverSearch& search, const TDeadline& deadline, s
   busySeconds_ += busy;
 }
 
-void TCoverSearchTeam::Run(int32_t threads, const TDeadline& deadline, std::stop_token stop, bool untilFirst) {
+void TCoverSearchTeam::Run(int32_t threads, const TDeadline& deadline, std::stop_token stop, bool untilFirst,
+                           int32_t lowest) {
   TStopwatch watch(seconds_);
   done_ = false;
   const int32_t n = std::clamp(threads, 1, Searches());
   std::vector<std::jthread> others;
   for (int32_t s = 1; s < n; ++s)
-    others.emplace_back([this, s, &deadline, stop, untilFirst] { RunOne(*searches_[size_t(s)], deadline, stop, untilFirst); });
-  RunOne(*searches_[0], deadline, stop, untilFirst);
+    others.emplace_back([this, s, &deadline, stop, untilFirst, lowest] { RunOne(*searches_[size_t(s)], deadline, stop, untilFirst, lowest); });
+  RunOne(*searches_[0], deadline, stop, untilFirst, lowest);
   for (std::jthread& t : others) t.join();
 }
 

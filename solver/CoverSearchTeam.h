@@ -39,8 +39,10 @@ class TCoverSearchTeam {
   // calling thread runs the first), until the deadline or a stop request;
   // with untilFirst, until the first search that meets every row. Each
   // cover found goes to TakeFound(); without untilFirst (where no one can
-  // check the covers yet) every search then works one column below it.
-  void Run(int32_t threads, const TDeadline& deadline, std::stop_token stop, bool untilFirst);
+  // check the covers yet) every search then works one column below it,
+  // but not below lowest: a search that found a cover of lowest columns
+  // stops there, for each unchecked size below the best costs a check.
+  void Run(int32_t threads, const TDeadline& deadline, std::stop_token stop, bool untilFirst, int32_t lowest = 1);
   // The covers found since the last call, smallest first.
   std::vector<std::vector<int32_t>> TakeFound();
 
@@ -51,7 +53,7 @@ class TCoverSearchTeam {
   double Busy() const { return busySeconds_; }     // search threads' time, summed
 
  private:
-  void RunOne(TCoverSearch& search, const TDeadline& deadline, std::stop_token stop, bool untilFirst);
+  void RunOne(TCoverSearch& search, const TDeadline& deadline, std::stop_token stop, bool untilFirst, int32_t lowest);
 
   TSearchRows rows_;
   std::vector<std::unique_ptr<TCoverSearch>> searches_;

@@ -6,6 +6,7 @@
 #include "solver/SolveCommand.h"
 
 #include <QCoreApplication>
+#include <sys/resource.h>
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -39,6 +40,7 @@ struct TSolveRequest {
   std::string outPath;  // empty: no solution file
   double timeLimit = DefaultTimeLimit;
   int32_t threads = DefaultThreads();
+  bool verbose = false;
 };
 
 std::string Fixed(double value, int digits) {
@@ -87,7 +89,10 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   // The help names no count: the manual page is made from it, and must
   // read the same whichever machine built it.
   const QCommandLineOption threadsOption("threads", "Use N threads (default: the machine's cores).", "N");
-  parser.addOptions({mapOption, outOption, timeOption, threadsOption});
+  const QCommandLineOption verboseOption(
+      "verbose", "At the end, on standard error: the local search's moves per second and its time in tries that "
+                 "found no better cover, and the processor time over the wall-clock time.");
+  parser.addOptions({mapOption, outOption, timeOption, threadsOption, verboseOption});
   auto refuse = [&](const std::string& why) {
     err << "glowmere-solve: " << why << "\n";
     return 2;
@@ -117,6 +122,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
   if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
+  request.verbose = parser.isSet(verboseOption);
 
   try {
     request.map = parser.isSet(mapOption) ? LoadMapFile(parser.value(mapOption).toStdString())
@@ -125,6 +131,28 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     return refuse(e.what());
   }
   return NotDone;
+}
+
+// Processor seconds of this process and of its child processes that ended.
+double ProcessorSeconds() {
+  double seconds = 0;
+  for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+    rusage usage{};
+    getrusage(who, &usage);
+    seconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  }
+  return seconds;
+}
+
+void PrintVerbose(std::ostream& err, const TSolveResult& result, double wall) {
+  const double perSecond = result.searchSeconds > 0 ? double(result.searchMoves) / result.searchSeconds : 0;
+  const double cpu = ProcessorSeconds();
+  err << "search: " << result.searchMoves << " moves in " << Fixed(result.searchSeconds, 1)
+      << " s of its threads (" << Fixed(perSecond, 0) << " a second), " << Fixed(result.searchMissed, 1)
+      << " s of them in tries that found no better cover\n"
+      << "processor time " << Fixed(cpu, 1) << " s over wall-clock time " << Fixed(wall, 1) << " s: "
+      << Fixed(wall > 0 ? cpu / wall : 0, 2) << "\n";
 }
 
 // The result line, the warnings, the check of the cover as the game
@@ -180,7 +208,10 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
     std::unique_ptr<TCoverProgram> program = MakeCbcCoverProgram();
     const TSolveResult result =
         SolveFewestLights(field, *program, options, [&](const TSolveProgress& p) { PrintProgress(err, p); });
-    return Report(field, result, request, out, err);
+    const int status = Report(field, result, request, out, err);
+    if (request.verbose)
+      PrintVerbose(err, result, std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
+    return status;
   } catch (const std::exception& e) {
     err << "glowmere-solve: " << e.what() << "\n";
     return 1;

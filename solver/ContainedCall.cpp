@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <thread>
 
 bool WriteAll(int fd, const void* data, size_t size) {
   const char* p = static_cast<const char*>(data);
@@ -36,7 +37,8 @@ constexpr int StopSliceMilliseconds = 20;
 
 }  // namespace
 
-TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TDeadline& deadline) {
+TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TDeadline& deadline,
+                               const TAlongside& alongside) {
   TContainedOutcome outcome;
   int fds[2];
   if (pipe(fds) != 0) {
@@ -65,6 +67,9 @@ TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TD
     _exit(status);
   }
   close(fds[1]);
+  // Only now, with the child on its way, may another thread start here.
+  std::jthread side;
+  if (alongside) side = std::jthread(alongside);
   char buffer[65536];
   for (;;) {
     const double left = deadline.Left();
@@ -83,6 +88,10 @@ TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TD
     outcome.answer.append(buffer, size_t(got));
   }
   close(fds[0]);
+  if (side.joinable()) {
+    side.request_stop();
+    side.join();
+  }
   int status = 0;
   while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }

@@ -109,6 +109,12 @@ struct TSolveResult {
   std::optional<long double> litPercent;
   // A stop request ended the search before it proved or ran out of time.
   bool stopped = false;
+  // The local searches for better covers (alongside the child processes
+  // too): moves made, seconds of their threads summed, and of those the
+  // seconds since the last better cover they found (tries that found none).
+  int64_t searchMoves = 0;
+  double searchSeconds = 0;
+  double searchMissed = 0;
   int32_t iterations = 0;     // rounds of the search
   int32_t programs = 0;       // integer programs solved
   size_t witnesses = 0;

@@ -6,6 +6,7 @@
 #include "solver/SolveCommand.h"
 
 #include <QCoreApplication>
+#include <sys/resource.h>
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -43,6 +44,7 @@ struct TSolveRequest {
   std::string outPath;  // empty: no solution file
   double timeLimit = DefaultTimeLimit;
   int32_t threads = DefaultThreads();
+  bool verbose = false;
   bool machine = false;  // --machine: progress lines on standard output
   std::vector<TGridPoint> startLights;
   std::vector<gpc_vertex> startWitnesses;
@@ -135,14 +137,17 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
   // The help names no count: the manual page is made from it, and must
   // read the same whichever machine built it.
   const QCommandLineOption threadsOption("threads", "Use N threads (default: the machine's cores).", "N");
+  const QCommandLineOption verboseOption(
+      "verbose", "At the end, on standard error: the local search's moves per second and its time in tries that "
+                 "found no better cover, and the processor time over the wall-clock time.");
   const QCommandLineOption machineOption("machine", "Also write one progress line per round to standard output.");
   const QCommandLineOption startOption("start", "Start the search from the lights of the solution FILE.", "FILE");
   const QCommandLineOption witnessesOption("witnesses", "Start with the witness points of FILE, one \"x y\" a line.",
                                            "FILE");
   const QCommandLineOption witnessesOutOption("witnesses-out", "Write every witness point known at the end to FILE.",
                                               "FILE");
-  parser.addOptions(
-      {mapOption, outOption, timeOption, threadsOption, machineOption, startOption, witnessesOption, witnessesOutOption});
+  parser.addOptions({mapOption, outOption, timeOption, threadsOption, verboseOption, machineOption, startOption,
+                     witnessesOption, witnessesOutOption});
   // A string_view keeps each message whole in the binary, where lintian's
   // spelling check reads it; a std::string made in place may be stored in
   // pieces.
@@ -175,6 +180,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
   if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
+  request.verbose = parser.isSet(verboseOption);
   request.machine = parser.isSet(machineOption);
   if (parser.isSet(witnessesOutOption)) request.witnessesOut = parser.value(witnessesOutOption).toStdString();
 
@@ -205,6 +211,28 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     request.startWitnesses = *points;
   }
   return NotDone;
+}
+
+// Processor seconds of this process and of its child processes that ended.
+double ProcessorSeconds() {
+  double seconds = 0;
+  for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+    rusage usage{};
+    getrusage(who, &usage);
+    seconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+  }
+  return seconds;
+}
+
+void PrintVerbose(std::ostream& err, const TSolveResult& result, double wall) {
+  const double perSecond = result.searchSeconds > 0 ? double(result.searchMoves) / result.searchSeconds : 0;
+  const double cpu = ProcessorSeconds();
+  err << "search: " << result.searchMoves << " moves in " << Fixed(result.searchSeconds, 1)
+      << " s of its threads (" << Fixed(perSecond, 0) << " a second), " << Fixed(result.searchMissed, 1)
+      << " s of them in tries that found no better cover\n"
+      << "processor time " << Fixed(cpu, 1) << " s over wall-clock time " << Fixed(wall, 1) << " s: "
+      << Fixed(wall > 0 ? cpu / wall : 0, 2) << "\n";
 }
 
 // The result line, the warnings, the check of the cover as the game
@@ -272,7 +300,10 @@ int RunSolve(const QStringList& arguments, std::ostream& out, std::ostream& err)
       PrintProgress(err, p);
       if (request.machine) PrintMachineProgress(out, p);
     });
-    return Report(field, result, request, out, err);
+    const int status = Report(field, result, request, out, err);
+    if (request.verbose)
+      PrintVerbose(err, result, std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
+    return status;
   } catch (const std::exception& e) {
     err << "glowmere-solve: " << e.what() << "\n";
     return 1;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <numeric>
 
+#include "solver/DisjointRows.h"
 #include "solver/GreedyCover.h"
 #include "solver/Stopwatch.h"
 #include "solver/Witnesses.h"
@@ -103,12 +104,12 @@ bool TWitnessPool::AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* ad
   return true;
 }
 
-bool TWitnessPool::MakeFull(std::vector<int32_t>& chosen, long double& firstDark) {
+bool TWitnessPool::MakeFull(std::vector<int32_t>& chosen, long double& firstDark, const TMultipliers& prices) {
   firstDark = -1;
   for (;;) {
     {
       TStopwatch watch(times_.search);
-      GreedyExtend(chosen, rows_);
+      GreedyExtend(chosen, rows_, prices);
     }
     const auto dark = Dark(chosen);
     if (!dark) return false;
@@ -138,19 +139,10 @@ std::vector<int32_t> TWitnessPool::UnmetAmong(const std::vector<int32_t>& rows,
 }
 
 void TWitnessPool::Activate(const std::vector<int32_t>& unmet, int32_t batch) {
-  std::vector<int32_t> take = DisjointRows(rows_, unmet);
-  if (int32_t(take.size()) > batch) take.resize(size_t(batch));
-  if (int32_t(take.size()) < batch) {
-    std::vector<int32_t> rest = unmet;
-    std::stable_sort(rest.begin(), rest.end(),
-                     [&](int32_t a, int32_t b) { return rows_.Row(a).size() < rows_.Row(b).size(); });
-    std::vector<uint8_t> in(size_t(rows_.Count()), 0);
-    for (int32_t r : take) in[size_t(r)] = 1;
-    for (int32_t r : rest) {
-      if (int32_t(take.size()) >= batch) break;
-      if (!in[size_t(r)]) take.push_back(r);
-    }
-  }
+  std::vector<int32_t> order = unmet;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int32_t a, int32_t b) { return rows_.Row(a).size() < rows_.Row(b).size(); });
+  const std::vector<int32_t> take = DisjointFirst(rows_, order, size_t(std::max(batch, 0)));
   active_.insert(active_.end(), take.begin(), take.end());
 }
 

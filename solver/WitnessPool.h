@@ -13,6 +13,7 @@
 #include "solver/CoverField.h"
 #include "solver/Deadline.h"
 #include "solver/FewestLights.h"
+#include "solver/LagrangianBound.h"
 #include "solver/WitnessRows.h"
 
 class TWitnessPool {
@@ -50,11 +51,12 @@ class TWitnessPool {
   bool AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* added);
 
   // Extends chosen until it lights the whole floor: greedily over the
-  // witnesses, then over new ones in whatever it leaves dark. Where the
+  // witnesses (GreedyExtend, guided by prices where there are any), then
+  // over new ones in whatever it leaves dark. Where the
   // darkness is too thin for a witness that chosen does not see, the
   // candidate that lights most of it is added instead. firstDark: the dark
-  // area of chosen as it came. False when the deadline came first.
-  bool MakeFull(std::vector<int32_t>& chosen, long double& firstDark);
+  // area of the first greedy extension. False when the deadline came first.
+  bool MakeFull(std::vector<int32_t>& chosen, long double& firstDark, const TMultipliers& prices = {});
 
   // Of rows, those that none of chosen is in.
   std::vector<int32_t> UnmetAmong(const std::vector<int32_t>& rows, const std::vector<int32_t>& chosen) const;

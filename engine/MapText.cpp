@@ -84,13 +84,20 @@ std::string RowsProblem(const std::vector<std::string_view>& rows) {
 
 std::string MapTextProblem(const std::string& text) { return RowsProblem(SplitRows(text)); }
 
-void LoadMapText(const std::string& text, TBitmap32& map) {
+TWallGrid WallsOfMapText(const std::string& text) {
   const std::vector<std::string_view> rows = SplitRows(text);
   if (const std::string problem = RowsProblem(rows); !problem.empty()) throw EEngineError(problem);
-  const int32_t width = int32_t(rows[0].size()), height = int32_t(rows.size());
-  map.Resize(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) map.WritePixel(x, y, rows[size_t(y)][size_t(x)] == '#' ? WallPixel : FreePixel);
+  TWallGrid walls(int32_t(rows[0].size()), int32_t(rows.size()));
+  for (int32_t y = 0; y < walls.height; ++y)
+    for (int32_t x = 0; x < walls.width; ++x) walls.Set(x, y, rows[size_t(y)][size_t(x)] == '#');
+  return walls;
+}
+
+void LoadMapText(const std::string& text, TBitmap32& map) {
+  const TWallGrid walls = WallsOfMapText(text);
+  map.Resize(walls.width, walls.height);
+  for (int32_t y = 0; y < walls.height; ++y)
+    for (int32_t x = 0; x < walls.width; ++x) map.WritePixel(x, y, walls.IsWallCell(x, y) ? WallPixel : FreePixel);
   map.Changed();
 }
 
@@ -101,10 +108,8 @@ std::unique_ptr<TBitmap32> LoadMapText(const std::string& text) {
 }
 
 std::string ReadMapFile(const std::string& path) {
-  // No map within the limits is longer than this (each row's cells plus a
-  // CR LF); a longer file is refused after that many bytes.
-  constexpr size_t MaxBytes = size_t(MaxMapSide) * (MaxMapSide + 2);
-  TFileBytes file = ReadRegularFile(path, MaxBytes);
+  // A file longer than any map is refused after that many bytes.
+  TFileBytes file = ReadRegularFile(path, MaxMapTextBytes);
   if (file.refusal == TFileRefusal::TooLarge) {
     // Said as what it is: a long file of a map's bytes is a map too large,
     // anything else (a picture, a program, random bytes) is no map at all.
@@ -135,3 +140,5 @@ std::unique_ptr<TBitmap32> LoadMapFile(const std::string& path) {
   LoadMapFile(path, *map);
   return map;
 }
+
+TWallGrid WallsOfMapFile(const std::string& path) { return WallsOfMapText(ReadMapFile(path)); }

@@ -86,8 +86,8 @@ std::optional<TJudgeOptions> ReadJudgeOptions(const std::vector<std::string>& ar
                      "or of another level, gets \"-\" (and ranks so)."));
   const QCommandLineOption pictureOption(
       QStringLiteral("picture"),
-      QStringLiteral("Write DIR/NAME.png for each file (NAME: its name without the extension; -2, -3, ... added to a "
-                     "name met again): the field as the game draws it, the dark floor marked as the hint button "
+      QStringLiteral("Write DIR/NAME.png for each file (NAME: its name without the extension; a name drawn already "
+                     "takes the first free of NAME-2, NAME-3, ...): the field as the game draws it, the dark floor marked as the hint button "
                      "marks it, and a mark on the field's edge pointing to each light off the field."),
       QStringLiteral("DIR"));
   const QCommandLineOption reportOption(

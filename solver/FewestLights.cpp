@@ -60,6 +60,8 @@ constexpr double SliceShare = 0.05, FirstSliceSeconds = 0.5, LongestSliceSeconds
 // smallest first: the searches go at most this many lights below the best
 // there, where no cover can be checked until the child is done.
 constexpr size_t CheckedCovers = 4;
+// What counts as near the end of the time (TSearch::Late).
+constexpr double LateSeconds = 5, LateShare = 0.05;
 // Candidates of each row in the searches' core, by reduced cost.
 // (5 per row left the search at 92 lights on the 200 x 130 level after a
 // minute at 137,000 moves a second, 12 at 91 with 88,000; without the
@@ -131,6 +133,10 @@ class TSearch {
   TAlongside Alongside();
   EStep CheckAlongside();
   void RefreshCore();
+  // Near the end of the time: work that cannot stop half-way (a new core,
+  // a Lagrangian start) is left out, for on a busy machine it would run
+  // past the time limit.
+  bool Late() const { return pool_.Deadline().Left() < std::max(LateSeconds, LateShare * options_.timeLimit); }
   bool LagrangianStart();
   bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
   bool RaiseBound(int32_t bound);
@@ -419,7 +425,7 @@ EStep TSearch::CheckAlongside() {
 // The core the searches work on: the LP's support, the best cover, and
 // the few candidates of lowest reduced cost in each known row.
 void TSearch::RefreshCore() {
-  if (!duals_) return;
+  if (!duals_ || Late()) return;
   const std::vector<double>& d = duals_->reducedCost;
   std::vector<uint8_t> in(size_t(field_.CandidateCount()), 0);
   for (int32_t c : support_) in[size_t(c)] = 1;
@@ -442,7 +448,7 @@ void TSearch::RefreshCore() {
 // A cover near the LP's solution (LagrangianCover), made full by the
 // Lagrangian repair: the new best where it has fewer lights.
 bool TSearch::LagrangianStart() {
-  if (solution_.empty()) return true;
+  if (solution_.empty() || Late()) return true;
   std::vector<int32_t> cover;
   {
     TStopwatch watch(result_.times.search);

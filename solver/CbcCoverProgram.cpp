@@ -186,7 +186,8 @@ TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
   // The child stops itself at the time limit; the caller's deadline allows
   // it a little more to stop and answer, then ends it.
   const TDeadline deadline =
-      TDeadline::After(TDeadline::Clock::now(), problem.timeLimit + std::min(1.0, 0.02 * problem.timeLimit + 0.2));
+      TDeadline::After(TDeadline::Clock::now(), problem.timeLimit + std::min(1.0, 0.02 * problem.timeLimit + 0.2),
+                       problem.stop);
   for (const bool plain : {false, true}) {
     TWireAnswer wire;
     const TContainedOutcome outcome =

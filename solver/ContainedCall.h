@@ -5,9 +5,13 @@
 //
 // The caller must have no other threads running at the call: the child
 // starts with only the calling thread, and a lock another thread held at
-// that moment would stay held in the child for ever. Work of the caller's
-// own that should run while the child does (the local search) is handed
-// in as alongside, which starts its thread after the fork.
+// that moment would stay held in the child for ever. (A thread that only
+// waits for a signal, holding no lock, as glowmere-solve's watcher of its
+// stop signals does, is no such thread.) Work of the caller's own that
+// should run while the child does (the local search) is handed in as
+// alongside, which starts its thread after the fork. A stop requested
+// through the deadline ends the child within a few hundredths of a
+// second, and the child dies with its parent.
 #pragma once
 
 #include <functional>

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <stop_token>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -30,6 +30,9 @@ struct TCoverProblem {
   int32_t atMost = 0;
   double timeLimit = 60;  // seconds
   int32_t threads = 1;
+  // A stop requested here ends the library's child at once; the answer
+  // is then what was known before (as when the time runs out).
+  std::stop_token stop;
   // The caller's work while the library runs (RunContained's alongside);
   // not part of the program.
   std::function<void(std::stop_token)> alongside;

@@ -30,6 +30,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <set>
+#include <utility>
 
 #include "solver/CoverSearchTeam.h"
 #include "solver/CoverReduction.h"
@@ -46,6 +48,33 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+TGridPoint GridPointOf(const TCoverField& field, int32_t c) {
+  const TCandidate& candidate = field.Candidates()[size_t(c)];
+  return {candidate.gridX, candidate.gridY};
+}
+
+// Of points, those that lie in a floor cell (its sides included), where a
+// witness proves what it should, and are not among known: an earlier
+// level's points that a stroke walled in are left out, and so are the
+// first witnesses that an earlier solve of the same size knew too.
+std::vector<gpc_vertex> NewOnTheFloor(const TCoverField& field, const std::vector<gpc_vertex>& points,
+                                      const std::vector<gpc_vertex>& known) {
+  std::set<std::pair<double, double>> seen;
+  for (const gpc_vertex& p : known) seen.emplace(p.x, p.y);
+  std::vector<gpc_vertex> kept;
+  for (const gpc_vertex& p : points) {
+    if (!seen.emplace(p.x, p.y).second) continue;
+    if (!(p.x >= 0 && p.y >= 0 && p.x <= field.Width() && p.y <= field.Height())) continue;  // NaN too
+    const int32_t cx = int32_t(p.x), cy = int32_t(p.y);
+    bool floor = false;
+    for (int32_t x = cx - (p.x == cx ? 1 : 0); x <= cx && !floor; ++x)
+      for (int32_t y = cy - (p.y == cy ? 1 : 0); y <= cy && !floor; ++y)
+        floor = x >= 0 && y >= 0 && x < field.Width() && y < field.Height() && !field.IsWallCell(x, y);
+    if (floor) kept.push_back(p);
+  }
+  return kept;
+}
 
 // Rows that join the active set at once, at most: enough that the program
 // is not asked again for every row, few enough that it stays small. The
@@ -153,6 +182,9 @@ class TSearch {
   TWitnessPool pool_;
   double regionsBefore_;
   std::vector<int32_t> seed_;  // where the next local search of the active rows starts
+  // Rows of which no candidate holds two: the first lower bound, and the
+  // points that show it.
+  std::vector<int32_t> independent_;
   uint64_t searchSeed_ = 1;
   // The searches for a better cover, which live for the whole run.
   TCoverSearchTeam team_;
@@ -182,17 +214,27 @@ class TSearch {
   TMultipliers prices_;  // the multipliers of duals_: the greedy repair's guide
 };
 
+// The witnesses all over the floor and those an earlier solve left, and
+// the first cover: the earlier solve's lights where there are any, else
+// none, made full greedily.
 bool TSearch::Start() {
   std::vector<int32_t> all;
-  if (!pool_.AddWitnesses(FirstWitnesses(field_), &all)) return false;
-  std::vector<int32_t> greedy;
+  const std::vector<gpc_vertex> firstPoints = FirstWitnesses(field_);
+  if (!pool_.AddWitnesses(firstPoints, &all)) return false;
+  if (!pool_.AddWitnesses(NewOnTheFloor(field_, options_.startWitnesses, firstPoints), &all)) return false;
+  std::vector<int32_t> first;
+  for (const TGridPoint& p : options_.startLights)
+    if (const int32_t c = field_.CandidateAt(p); c >= 0) first.push_back(c);
+  std::sort(first.begin(), first.end());
+  first.erase(std::unique(first.begin(), first.end()), first.end());
   long double dark = 0;
-  if (!pool_.MakeFull(greedy, dark)) return false;
-  NewBest(greedy);
+  if (!pool_.MakeFull(first, dark)) return false;
+  NewBest(first);
   team_.Take(pool_.Rows());
   team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
-  pool_.Active() = DisjointRows(pool_.Rows(), all);
-  result_.lowerBound = int32_t(pool_.Active().size());
+  independent_ = DisjointRows(pool_.Rows(), all);
+  pool_.Active() = independent_;
+  result_.lowerBound = int32_t(independent_.size());
   Report(dark);
   seed_ = result_.best;
   return true;
@@ -303,9 +345,13 @@ EStep TSearch::AddFractionalWitnesses() {
   }
   if (pool_.Deadline().Passed()) return EStep::End;
   if (found.empty()) return EStep::Nothing;
+  std::vector<gpc_vertex> points;
   std::vector<std::vector<int32_t>> rows;
-  for (TFractionalWitness& w : found) rows.push_back(std::move(w.row));
-  pool_.AddRows(std::move(rows));
+  for (TFractionalWitness& w : found) {
+    points.push_back(w.point);
+    rows.push_back(std::move(w.row));
+  }
+  pool_.AddRows(points, std::move(rows));
   fractionalAt_ = fractional_;
   afterFractional_ = pool_.Rows().Count();
   return EStep::Joined;
@@ -322,7 +368,7 @@ bool TSearch::RaiseBound(int32_t bound) {
 bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds) {
   TStopwatch watch(result_.times.search);
   TLocalSearchLimits limits;
-  limits.deadline = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
+  limits.deadline = pool_.Deadline().Within(seconds);
   limits.seed = searchSeed_++;
   return FindCoverOfSize(rows, size, chosen, limits);
 }
@@ -348,7 +394,7 @@ void TSearch::NewBest(std::vector<int32_t> cover) {
 EStep TSearch::ImproveBest() {
   bool better = false;
   const double seconds = std::clamp(SliceShare * pool_.Elapsed(), FirstSliceSeconds, LongestSliceSeconds);
-  const TDeadline slice = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
+  const TDeadline slice = pool_.Deadline().Within(seconds);
   for (;;) {
     team_.Take(pool_.Rows());
     {
@@ -532,6 +578,7 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     problem.alongside = Alongside();
     TReducedCover reduced = ReduceCover(problem);
     reduced.problem.timeLimit = std::min(programSeconds_, pool_.Deadline().Left());
+    reduced.problem.stop = options_.stop;
     cutByDeadline = reduced.problem.timeLimit >= pool_.Deadline().Left();
     answer = program_.Solve(reduced.problem);
     for (int32_t& c : answer.chosen) c = reduced.original[size_t(c)];
@@ -607,6 +654,9 @@ void TSearch::Report(std::optional<long double> dark) {
   p.darkArea = dark;
   p.elapsed = pool_.Elapsed();
   p.times = result_.times;
+  p.proved = Proved();
+  for (int32_t c : result_.best) p.bestLights.push_back(GridPointOf(field_, c));
+  for (int32_t r : independent_) p.independent.push_back(pool_.Points()[size_t(r)]);
   progress_(p);
 }
 
@@ -617,8 +667,10 @@ TSolveResult TSearch::Finish() {
   }
   result_.proved = !result_.makeshift && result_.lowerBound >= int32_t(result_.best.size());
   if (result_.proved) result_.lowerBound = int32_t(result_.best.size());
-  if (!result_.makeshift) result_.litPercent = field_.LitPercent(result_.best);
+  result_.stopped = !result_.proved && options_.stop.stop_requested();
+  if (!result_.makeshift && !result_.stopped) result_.litPercent = field_.LitPercent(result_.best);
   result_.witnesses = pool_.Witnesses();
+  result_.witnessPoints = pool_.Points();
   result_.elapsed = pool_.Elapsed();
   result_.times.regions = field_.RegionSeconds() - regionsBefore_;
   result_.searchMoves = team_.Moves();

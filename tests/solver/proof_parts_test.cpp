@@ -98,10 +98,9 @@ TEST(WitnessPool, MakeFullKeepsTheStartAndLightsTheWholeFloor) {
     const std::string picture = RandomPicture(rng, side(rng), side(rng), 0.3);
     if (picture.find('.') == std::string::npos) continue;
     SCOPED_TRACE("seed " + std::to_string(seed) + " round " + std::to_string(round) + "\n" + picture);
-    auto map = LoadMapText(picture);
     // Every third level with a wide seeing slack, so that the repair
     // meets darkness too thin for a witness it does not already meet.
-    TCoverField field(*map, round % 3 == 0 ? std::optional<double>(0.1) : std::nullopt);
+    TCoverField field(LevelOf(picture), round % 3 == 0 ? std::optional<double>(0.1) : std::nullopt);
     TSolveOptions options;
     TSolveTimes times;
     TWitnessPool pool(field, options, times);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,9 +20,13 @@
 #include "solver/WitnessRows.h"
 #include "support/RunCommand.h"
 
-inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
-  auto map = LoadMapText(picture);
-  return std::make_unique<TCoverField>(*map);
+inline std::shared_ptr<const TLevel> LevelOf(const std::string& picture) {
+  return std::make_shared<const TLevel>(WallsOfMapText(picture));
+}
+
+inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture,
+                                            std::optional<double> seeingSlack = std::nullopt) {
+  return std::make_unique<TCoverField>(LevelOf(picture), seeingSlack);
 }
 
 inline TSolveResult Solve(TCoverField& field, const std::function<void(const TSolveProgress&)>& progress = nullptr) {

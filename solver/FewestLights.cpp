@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <variant>
 #include <set>
 #include <utility>
 
@@ -156,7 +157,14 @@ class TSearch {
   EStep AddFractionalWitnesses();
   EStep ImproveBest();
   EStep Decide();
-  EStep AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer);
+  // A cover of k lights of the active rows, or why there is none (see
+  // AskForK).
+  struct TCoverOfK {
+    std::vector<int32_t> chosen;
+  };
+  using TAnswerForK = std::variant<TCoverOfK, EStep>;
+  TAnswerForK AskForK(int32_t k, const std::vector<int32_t>& alive);
+  TAnswerForK AskProgram(int32_t k, TCoverProblem problem);
   EStep Refine(const std::vector<int32_t>& choice);
   EStep CheckFound(const std::vector<std::vector<int32_t>>& found);
   TAlongside Alongside();
@@ -521,25 +529,25 @@ EStep TSearch::Decide() {
     alive.resize(size_t(field_.CandidateCount()));
     std::iota(alive.begin(), alive.end(), 0);
   }
-  TCoverAnswer answer;
-  const EStep asked = AskProgram(k, alive, answer);
-  if (asked != EStep::Nothing) return asked;
-  const std::vector<int32_t> unmet = pool_.Rows().Unmet(answer.chosen);
+  const TAnswerForK answer = AskForK(k, alive);
+  if (const EStep* other = std::get_if<EStep>(&answer)) return *other;
+  const std::vector<int32_t>& chosen = std::get<TCoverOfK>(answer).chosen;
+  const std::vector<int32_t> unmet = pool_.Rows().Unmet(chosen);
   if (!unmet.empty()) {
     pool_.Activate(unmet, ActiveBatch(k, stuck_++));
-    seed_ = answer.chosen;
+    seed_ = chosen;
     Report();
     return EStep::Joined;
   }
-  return Refine(answer.chosen);
+  return Refine(chosen);
 }
 
 // A cover of k lights of the active rows, among the alive columns: by the
 // local search, which finds one in moments where the library's branching
 // took up to minutes on programs of a few hundred rows (it has no
-// heuristics, see CbcCoverProgram.cpp), else by the program. Nothing:
-// answer.chosen is such a cover. Rose: none exists.
-EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer) {
+// heuristics, see CbcCoverProgram.cpp), else by the program. Otherwise
+// Rose (none exists), Joined (undecided in this try's time) or End.
+TSearch::TAnswerForK TSearch::AskForK(int32_t k, const std::vector<int32_t>& alive) {
   std::vector<uint8_t> isAlive(size_t(field_.CandidateCount()), 0);
   for (int32_t c : alive) isAlive[size_t(c)] = 1;
   TCoverProblem problem;
@@ -556,19 +564,20 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     }
     problem.rows.push_back(std::move(row));
   }
-  {
-    TWitnessRows active(field_.CandidateCount());
-    for (const auto& row : problem.rows) active.Add(row);
-    std::vector<int32_t> chosen;
-    for (int32_t c : seed_)
-      if (isAlive[size_t(c)]) chosen.push_back(c);
-    const double allowance = std::clamp(0.1 * result_.times.programs, 0.2, 2.0);
-    if (Search(active, k, chosen, allowance)) {
-      answer.chosen = chosen;
-      return EStep::Nothing;
-    }
-  }
+  TWitnessRows active(field_.CandidateCount());
+  for (const auto& row : problem.rows) active.Add(row);
+  std::vector<int32_t> chosen;
+  for (int32_t c : seed_)
+    if (isAlive[size_t(c)]) chosen.push_back(c);
+  if (Search(active, k, chosen, std::clamp(0.1 * result_.times.programs, 0.2, 2.0))) return TCoverOfK{chosen};
   if (pool_.Deadline().Passed()) return EStep::End;
+  return AskProgram(k, std::move(problem));
+}
+
+// The integer program of problem (the active rows over the alive
+// columns) with the cutoff at k.
+TSearch::TAnswerForK TSearch::AskProgram(int32_t k, TCoverProblem problem) {
+  TCoverAnswer answer;
   bool cutByDeadline = false;
   {
     TStopwatch watch(result_.times.programs);
@@ -606,7 +615,7 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     Report();
     return pool_.Deadline().Passed() ? EStep::End : EStep::Joined;
   }
-  return EStep::Nothing;
+  return TCoverOfK{answer.chosen};
 }
 
 // choice: k lights meeting every known witness. Either it lights the whole

@@ -194,7 +194,7 @@ TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
         RunContained([&](int fd) {
           if (inChild_) inChild_(plain);
           Send(fd, RunCbc(problem, plain));
-        }, deadline, problem.alongside);
+        }, deadline, problem.alongside, problem.processorLimit);
     if (outcome.stopped) return answer;  // out of time: what was known before
     if (!outcome.completed || !Receive(outcome.answer, problem.columns, wire)) {
       answer.failure = "the integer-programming library failed (" +

@@ -17,6 +17,8 @@
 #include <cstring>
 #include <thread>
 
+#include "solver/ProcessorTime.h"
+
 bool WriteAll(int fd, const void* data, size_t size) {
   const char* p = static_cast<const char*>(data);
   while (size > 0) {
@@ -38,7 +40,7 @@ constexpr int StopSliceMilliseconds = 20;
 }  // namespace
 
 TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TDeadline& deadline,
-                               const TAlongside& alongside) {
+                               const TAlongside& alongside, double processorLimit) {
   TContainedOutcome outcome;
   int fds[2];
   if (pipe(fds) != 0) {
@@ -73,7 +75,7 @@ TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TD
   char buffer[65536];
   for (;;) {
     const double left = deadline.Left();
-    if (left <= 0) {
+    if (left <= 0 || (processorLimit > 0 && ChildProcessorSeconds(child) > processorLimit)) {
       kill(child, SIGKILL);
       outcome.stopped = true;
       break;

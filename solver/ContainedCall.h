@@ -23,7 +23,7 @@
 struct TContainedOutcome {
   std::string answer;     // every byte the work wrote, in order
   bool completed = false; // the child ran the work to its end and exited normally
-  bool stopped = false;   // the deadline came first and the child was killed
+  bool stopped = false;   // the deadline or the processor limit came first and the child was killed
   std::string failure;    // otherwise, how the child ended ("signal 11", "exit status 3")
 };
 
@@ -31,10 +31,13 @@ struct TContainedOutcome {
 // WriteAll). An exception from work ends the child with exit status 3.
 // alongside, where given, runs in the parent on a thread started after
 // the fork, is asked to stop through its token once the child has ended
-// (or was ended), and is joined before RunContained returns.
+// (or was ended), and is joined before RunContained returns. A child
+// whose processor time (every thread of it) passes processorLimit seconds
+// is ended as at the deadline (0: no such limit): an allowance of work
+// that a busy machine does not shorten (see ProcessorTime.h).
 using TAlongside = std::function<void(std::stop_token)>;
 TContainedOutcome RunContained(const std::function<void(int fd)>& work, const TDeadline& deadline,
-                               const TAlongside& alongside = nullptr);
+                               const TAlongside& alongside = nullptr, double processorLimit = 0);
 
 // Writes all of data to fd, across short writes; false on an error.
 bool WriteAll(int fd, const void* data, size_t size);

@@ -28,7 +28,12 @@ struct TCoverProblem {
   // On a program whose LP lies close to atMost this decides in seconds
   // what the search for the optimum could not decide in minutes.
   int32_t atMost = 0;
-  double timeLimit = 60;  // seconds
+  double timeLimit = 60;  // seconds of wall-clock time
+  // Seconds of the library's processor time, all its threads together, at
+  // most (0: no such limit): where it runs out the answer is as at the
+  // time limit. An allowance of work, which a busy machine does not cut
+  // short as it does one of wall-clock time.
+  double processorLimit = 0;
   int32_t threads = 1;
   // A stop requested here ends the library's child at once; the answer
   // is then what was known before (as when the time runs out).

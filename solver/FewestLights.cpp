@@ -101,8 +101,11 @@ constexpr size_t CorePerRow = 8;
 // Witnesses from one fractional solution, at most.
 size_t FractionalBatch(int32_t best) { return size_t(std::max(100, 4 * best)); }
 
-// The first integer program for a bound gets this many seconds; one that
-// runs out of time without an answer gets twice as long the next time.
+// The first integer program for a bound gets this many seconds of
+// processor time for each of its threads (wall-clock seconds on a quiet
+// machine); one that uses them up without an answer gets twice as many the
+// next time. (In wall-clock time, on a busy machine, the shipped level's
+// program ran out of its first 2 s for lack of a core and started over.)
 constexpr double FirstProgramSeconds = 2;
 
 
@@ -219,6 +222,7 @@ class TSearch {
   std::optional<double> fractionalAt_;
   int32_t afterFractional_ = -1;
   TLagrangianBound lagrangian_;
+  bool coreStale_ = false;  // duals came since the searches' core was built
   std::optional<TLagrangianValue> duals_;
   TMultipliers prices_;  // the multipliers of duals_: the greedy repair's guide
 };
@@ -259,8 +263,12 @@ EStep TSearch::Round() {
   // A better cover is sought again once the rows or the bound changed
   // since the last try missed, and also while the search has had less
   // time than the programs: where neither the search nor the program gets
-  // anywhere, each gets its turn with twice the time of its last.
-  if (improveMissed_ != std::pair<int32_t, int32_t>{pool_.Rows().Count(), result_.lowerBound} ||
+  // anywhere, each gets its turn with twice the time of its last. One
+  // light above the bound, a better cover is the optimum, which the
+  // decision looks for itself (by its own search first): there only the
+  // second rule holds.
+  const bool oneAbove = int32_t(result_.best.size()) - result_.lowerBound < 2;
+  if ((!oneAbove && improveMissed_ != std::pair<int32_t, int32_t>{pool_.Rows().Count(), result_.lowerBound}) ||
       result_.times.search < result_.times.programs) {
     const EStep improved = ImproveBest();
     if (improved != EStep::Nothing) return improved;
@@ -310,7 +318,7 @@ EStep TSearch::Relax() {
     lagrangian_.Take(answer.duals);
     duals_ = EvaluateLagrangian(pool_.Rows(), answer.duals);
     prices_ = answer.duals;
-    RefreshCore();
+    coreStale_ = true;
     if (!LagrangianStart()) return EStep::End;
     // The rows that hold the bound up are the ones the program needs most.
     std::vector<uint8_t> active(size_t(pool_.Rows().Count()), 0);
@@ -332,7 +340,7 @@ EStep TSearch::StepLagrangian() {
     if (!duals_ || bound > duals_->bound) {
       prices_ = lagrangian_.Best();
       duals_ = EvaluateLagrangian(pool_.Rows(), prices_);
-      RefreshCore();
+      coreStale_ = true;
     }
   }
   return RaiseBound(IntegerBound(bound)) ? EStep::Rose : EStep::Nothing;
@@ -402,6 +410,7 @@ void TSearch::NewBest(std::vector<int32_t> cover) {
 // where the last one stopped.
 EStep TSearch::ImproveBest() {
   bool better = false;
+  RefreshCore();
   const double seconds = std::clamp(SliceShare * pool_.Elapsed(), FirstSliceSeconds, LongestSliceSeconds);
   const TDeadline slice = pool_.Deadline().Within(seconds);
   for (;;) {
@@ -463,6 +472,7 @@ EStep TSearch::CheckFound(const std::vector<std::vector<int32_t>>& found) {
 // slow it (the shipped level's proof took 9.4 s for 5.6 s in one run).
 TAlongside TSearch::Alongside() {
   if (options_.threads < 2 || int32_t(result_.best.size()) - result_.lowerBound < 2) return nullptr;
+  RefreshCore();
   team_.Take(pool_.Rows());
   const int32_t threads = std::max(1, options_.threads / 2);
   const int32_t lowest = std::max(result_.lowerBound, int32_t(result_.best.size()) - int32_t(CheckedCovers));
@@ -478,9 +488,12 @@ EStep TSearch::CheckAlongside() {
 }
 
 // The core the searches work on: the LP's support, the best cover, and
-// the few candidates of lowest reduced cost in each known row.
+// the few candidates of lowest reduced cost in each known row. Built when
+// the searches next run after new duals, not at once: one light above the
+// bound they may not run again.
 void TSearch::RefreshCore() {
-  if (!duals_ || Late()) return;
+  if (!coreStale_ || !duals_ || Late()) return;
+  coreStale_ = false;
   const std::vector<double>& d = duals_->reducedCost;
   std::vector<uint8_t> in(size_t(field_.CandidateCount()), 0);
   for (int32_t c : support_) in[size_t(c)] = 1;
@@ -503,7 +516,9 @@ void TSearch::RefreshCore() {
 // A cover near the LP's solution (LagrangianCover), made full by the
 // Lagrangian repair: the new best where it has fewer lights.
 bool TSearch::LagrangianStart() {
-  if (solution_.empty() || Late()) return true;
+  // Only a cover of two lights fewer than the best is repaired, and it
+  // meets the known rows: one light above the bound there is none.
+  if (solution_.empty() || Late() || int32_t(result_.best.size()) - result_.lowerBound < 2) return true;
   std::vector<int32_t> cover;
   {
     TStopwatch watch(result_.times.search);
@@ -579,7 +594,6 @@ TSearch::TAnswerForK TSearch::AskForK(int32_t k, const std::vector<int32_t>& ali
 // columns) with the cutoff at k.
 TSearch::TAnswerForK TSearch::AskProgram(int32_t k, TCoverProblem problem) {
   TCoverAnswer answer;
-  bool cutByDeadline = false;
   {
     TStopwatch watch(result_.times.programs);
     problem.atLeast = k;
@@ -587,9 +601,9 @@ TSearch::TAnswerForK TSearch::AskProgram(int32_t k, TCoverProblem problem) {
     problem.threads = options_.threads;
     problem.alongside = Alongside();
     TReducedCover reduced = ReduceCover(problem);
-    reduced.problem.timeLimit = std::min(programSeconds_, pool_.Deadline().Left());
+    reduced.problem.timeLimit = pool_.Deadline().Left();
+    reduced.problem.processorLimit = programSeconds_ * double(std::max(options_.threads, 1));
     reduced.problem.stop = options_.stop;
-    cutByDeadline = reduced.problem.timeLimit >= pool_.Deadline().Left();
     answer = program_.Solve(reduced.problem);
     for (int32_t& c : answer.chosen) c = reduced.original[size_t(c)];
     std::sort(answer.chosen.begin(), answer.chosen.end());
@@ -610,9 +624,9 @@ TSearch::TAnswerForK TSearch::AskProgram(int32_t k, TCoverProblem problem) {
     return EStep::Rose;
   }
   if (answer.chosen.empty() || int32_t(answer.chosen.size()) > k) {
-    // Out of time before a decision: the next try gets twice as long,
-    // unless the time limit itself cut this one short.
-    if (!cutByDeadline) programSeconds_ *= 2;
+    // Out of its allowance before a decision: the next try gets twice as
+    // much.
+    programSeconds_ *= 2;
     Report();
     return pool_.Deadline().Passed() ? EStep::End : EStep::Joined;
   }

@@ -6,7 +6,6 @@
 #include "solver/SolveCommand.h"
 
 #include <QCoreApplication>
-#include <sys/resource.h>
 
 #include <QCommandLineParser>
 #include <algorithm>
@@ -27,6 +26,7 @@
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"
 #include "solver/FewestLights.h"
+#include "solver/ProcessorTime.h"
 #include "solver/SolutionFile.h"
 #include "solver/StopSignals.h"
 
@@ -219,18 +219,6 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     request.startWitnesses = *points;
   }
   return NotDone;
-}
-
-// Processor seconds of this process and of its child processes that ended.
-double ProcessorSeconds() {
-  double seconds = 0;
-  for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-    rusage usage{};
-    getrusage(who, &usage);
-    seconds += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-               double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  }
-  return seconds;
 }
 
 void PrintVerbose(std::ostream& err, const TSolveResult& result, double wall) {

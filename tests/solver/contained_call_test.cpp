@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <thread>
 
@@ -36,4 +37,24 @@ TEST(ContainedCall, TheAnswerComesBackAndFailuresStayInTheChild) {
   EXPECT_TRUE(hung.stopped);
   EXPECT_FALSE(hung.completed);
   EXPECT_LT(std::chrono::duration<double>(TDeadline::Clock::now() - began).count(), 10.0);
+}
+
+// The processor limit counts the child's work, not the time it waits: a
+// child that sleeps past it ends normally, one that computes past it is
+// ended (well before its wall-clock deadline).
+TEST(ContainedCall, TheProcessorLimitEndsAChildThatWorksNotOneThatWaits) {
+  const TDeadline far = TDeadline::After(TDeadline::Clock::now(), 60);
+  const TContainedOutcome waited = RunContained([](int fd) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    WriteAll(fd, "done", 4);
+  }, far, nullptr, 0.1);
+  EXPECT_TRUE(waited.completed);
+  EXPECT_EQ(waited.answer, "done");
+
+  const TContainedOutcome worked = RunContained([](int) {
+    volatile uint64_t spin = 0;
+    for (;;) spin = spin + 1;
+  }, far, nullptr, 0.2);
+  EXPECT_TRUE(worked.stopped);
+  EXPECT_FALSE(worked.completed);
 }

@@ -12,4 +12,7 @@ TWallGrid::TWallGrid(const TBitmap32& map) : width(map.Width()), height(map.Heig
   }
 }
 
+TWallGrid::TWallGrid(int32_t width, int32_t height)
+    : width(width), height(height), cells(size_t(width) * size_t(height), 0) {}
+
 int32_t TWallGrid::WallCount() const { return int32_t(std::count(cells.begin(), cells.end(), uint8_t(1))); }

@@ -22,7 +22,9 @@ TEditSession::TEditSession(int32_t width, int32_t height)
 TEditSession::TEditSession(TWallGrid walls) : walls_(std::move(walls)), stack_(std::make_unique<QUndoStack>()) {}
 
 TEditSession::~TEditSession() {
-  // The commands refer to this session; they go first.
+  // The commands refer to this session; they go first, and quietly: the
+  // stack's clearing is no step that anyone should hear of.
+  stack_->blockSignals(true);
   stack_.reset();
 }
 

@@ -8,7 +8,7 @@
 
 #include "CoveringSet.h"
 #include "GameFixture.h"
-#include "game/JudgeReport.h"
+#include "judge/JudgeReport.h"
 #include "support/RunCommand.h"
 
 namespace fs = std::filesystem;

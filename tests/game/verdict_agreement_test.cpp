@@ -10,8 +10,8 @@
 #include "engine/MapText.h"
 #include "engine/Verdict.h"
 #include "framework/IniDocument.h"
-#include "game/JudgeRemarks.h"
-#include "game/JudgeSolution.h"
+#include "judge/JudgeRemarks.h"
+#include "judge/JudgeSolution.h"
 
 namespace {
 

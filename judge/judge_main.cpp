@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Judge.h"
+#include "judge/Judge.h"
 
 int main(int argc, char** argv) {
   QCoreApplication::setApplicationVersion(QStringLiteral(GLOWMERE_VERSION));

@@ -1,5 +1,5 @@
 // The temporary folder of the window that draws the judge's pictures
-// (game/JudgeCanvas): its HOME, data, documents, config, runtime and
+// (judge/JudgeCanvas): its HOME, data, documents, config, runtime and
 // program folder while it draws, removed afterwards, so that no file of
 // the player is read or written and nothing is left behind.
 //

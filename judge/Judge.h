@@ -5,7 +5,7 @@
 // judge's own; the results page (--report) is one HTML file.
 //
 // Standard output carries one line per file in a fixed, locale-free form;
-// standard error carries the reasons (game/JudgeRemarks.h), files that
+// standard error carries the reasons (judge/JudgeRemarks.h), files that
 // could not be read, files judged over-lit, and command-line errors. Exit
 // status: 0 when every file was judged, 1 when some file could not be read
 // or a picture or the page not written (or no temporary folder could be

@@ -1,5 +1,5 @@
 // Where glowmere-judge draws its pictures: a game window, made only when
-// pictures are asked for, in a folder of the judge's own (game/JudgeFolder)
+// pictures are asked for, in a folder of the judge's own (judge/JudgeFolder)
 // with an offscreen application. The verdicts never come from it; it only
 // shows each file's lights as the game would draw them.
 #pragma once
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/LevelMap.h"
-#include "game/JudgeFolder.h"
+#include "judge/JudgeFolder.h"
 #include "game/LevelResources.h"
 
 class TfrmGlowmere;

@@ -1,8 +1,8 @@
-#include "game/JudgeCanvas.h"
+#include "judge/JudgeCanvas.h"
 
 #include "framework/TaskStart.h"
 #include "game/Glowmere.h"
-#include "game/JudgePicture.h"
+#include "judge/JudgePicture.h"
 
 namespace {
 

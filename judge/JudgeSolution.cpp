@@ -3,7 +3,7 @@
 // remarks come in the order the judge has always said them: why there is
 // no solution, the level, each misplaced light, the dark floor, a share
 // beyond the tolerance, the --strict verdict.
-#include "game/JudgeSolution.h"
+#include "judge/JudgeSolution.h"
 
 #include "engine/Scoring.h"
 #include "engine/SolutionFormat.h"
@@ -11,7 +11,7 @@
 #include "framework/IniDocument.h"
 #include "framework/IniNameValueTree.h"
 #include "framework/TaskLevelPath.h"
-#include "game/JudgeRemarks.h"
+#include "judge/JudgeRemarks.h"
 
 std::string TJudgedSolution::VerdictText() const { return lights ? std::to_string(*lights) : "-"; }
 

@@ -1,6 +1,6 @@
 // The page is written by hand, not through a template engine: a table and
 // a few lines of style, so that it opens in any browser and in a mail.
-#include "game/JudgeReport.h"
+#include "judge/JudgeReport.h"
 
 #include <QString>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "game/JudgeFolder.h"
+#include "judge/JudgeFolder.h"
 
 #include <stdlib.h>
 #include <unistd.h>

@@ -1,10 +1,10 @@
-// The judge in three steps: read the command line (game/JudgeCommandLine),
-// judge each file on the level without a window (game/JudgeSolution),
+// The judge in three steps: read the command line (judge/JudgeCommandLine),
+// judge each file on the level without a window (judge/JudgeSolution),
 // report the lines, and the results page when asked. Each file is read
 // once, read-only, and nothing else on disk changes; only pictures need a
 // window, which then draws in a folder of the judge's own
-// (game/JudgeCanvas).
-#include "game/Judge.h"
+// (judge/JudgeCanvas).
+#include "judge/Judge.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -19,10 +19,10 @@
 #include "engine/MapText.h"
 #include "engine/ResultDocument.h"
 #include "framework/WholeFile.h"
-#include "game/JudgeCanvas.h"
-#include "game/JudgeCommandLine.h"
-#include "game/JudgeReport.h"
-#include "game/JudgeSolution.h"
+#include "judge/JudgeCanvas.h"
+#include "judge/JudgeCommandLine.h"
+#include "judge/JudgeReport.h"
+#include "judge/JudgeSolution.h"
 #include "game/LevelResources.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 // are drawn here. They lie in the margin round the field, where the hint
 // never paints, in the placed light's yellow with a brown rim, so nothing
 // of them is taken for dark floor.
-#include "game/JudgePicture.h"
+#include "judge/JudgePicture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 // glowmere-judge's options through QCommandLineParser, as the other
 // programs read theirs.
-#include "game/JudgeCommandLine.h"
+#include "judge/JudgeCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The remarks follow the rules the verdict applies: the count as
 // LoadSolution reads it, the placement rules of engine/LightPlacement, the
 // dark remainder as the hint button paints it.
-#include "game/JudgeRemarks.h"
+#include "judge/JudgeRemarks.h"
 
 #include <charconv>
 

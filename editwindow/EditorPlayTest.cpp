@@ -29,7 +29,7 @@ bool TEditorWindow::PlayTest(bool withBest) {
   const std::string stem = QStringToPath(playFolder_->path()) + "/level-" + std::to_string(++playCount_);
   QStringList arguments{QStringLiteral("--map"), PathToQString(stem + ".txt")};
   bool written = playFolder_->isValid() && WriteFileAtomically(stem + ".txt", text, TDurability::Renamed);
-  if (written && withBest && !overlays_.lights.empty()) {
+  if (written && withBest && CoverIsCurrent() && !overlays_.lights.empty()) {
     written = WriteSolutionFile(stem + ".tuv-Glowmere", overlays_.lights);
     arguments << PathToQString(stem + ".tuv-Glowmere");
   }

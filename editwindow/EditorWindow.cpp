@@ -11,8 +11,30 @@
 #include <algorithm>
 #include <cmath>
 
-TEditorWindow::TEditorWindow(const std::string& mapPath, const std::string& journalFolder)
+#include "editwindow/HeatImage.h"
+#include "editwindow/SiblingProgram.h"
+
+TEditorWindow::TEditorWindow(const std::string& mapPath, const std::string& journalFolder,
+                             const std::optional<std::string>& solverProgram)
     : journalFolder_(journalFolder) {
+  solve_ = new TBackgroundSolve(solverProgram.value_or(SiblingProgram("glowmere-solve")), this);
+  solve_->OnProgress = [this](int64_t request, const TSolveProgressLine& line) { SolveProgress(request, line); };
+  solve_->OnFinished = [this](int64_t request, const std::optional<TSolveFigures>& result, bool failed) {
+    SolveFinished(request, result, failed);
+  };
+  analysis_ = new TFieldAnalysis(this);
+  analysis_->OnLitArea = [this](int64_t request, const QPainterPath& lit) {
+    if (request != coverRequest_ || !CoverIsCurrent()) return;
+    overlays_.litArea = lit;
+    field_->OverlaysChanged();
+  };
+  analysis_->OnHeat = [this](int64_t request, const TVisibilityHeat& heat) {
+    if (!Current(request)) return;
+    overlays_.heat = HeatImage(heat);
+    heatRevision_ = session_->Revision();
+    heatRequest_ = request;
+    field_->OverlaysChanged();
+  };
   BuildComponents();
   BuildMenus();
   OpenPath(mapPath, false);
@@ -103,6 +125,7 @@ void TEditorWindow::BuildMenus() {
     connect(a, &QAction::toggled, this, [this, box, shown](bool on) {
       overlays_.*shown = on;
       box->setChecked(on);
+      if (on && shown == &TFieldOverlays::showHeat) RequestHeat();
       field_->OverlaysChanged();
     });
     connect(box, &QCheckBox::toggled, a, &QAction::setChecked);
@@ -131,7 +154,11 @@ void TEditorWindow::Adopt(std::unique_ptr<TEditSession> session, const std::stri
   journalFailed_ = false;
   session_->OnChanged = [this](const TCellRect& cells, bool resized) { SessionChanged(cells, resized); };
   QUndoStack& history = session_->History();
-  connect(&history, &QUndoStack::indexChanged, this, [this] { JournalNow(); });
+  // Every step: into the journal, and the solve starts again.
+  connect(&history, &QUndoStack::indexChanged, this, [this] {
+    JournalNow();
+    StartSolve();
+  });
   connect(&history, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
   connect(&history, &QUndoStack::canUndoChanged, this, [this] { UpdateHistoryActions(); });
   connect(&history, &QUndoStack::canRedoChanged, this, [this] { UpdateHistoryActions(); });
@@ -140,6 +167,8 @@ void TEditorWindow::Adopt(std::unique_ptr<TEditSession> session, const std::stri
   overlays_ = TFieldOverlays{overlays_.showCover, overlays_.showHeat, overlays_.showWitnesses, {}, {}, {}, {}};
   optimum_ = {};
   panel->ShowFigures(std::nullopt, std::nullopt);
+  changedSinceSolve_ = {};
+  StartSolve();
   fitToWindow_ = true;
   FitToWindow();
   UpdateTitle();
@@ -155,6 +184,7 @@ void TEditorWindow::SessionChanged(const TCellRect& cells, bool resized) {
     if (fitToWindow_) FitToWindow();
   }
   optimum_.LevelChanged();
+  changedSinceSolve_ = changedSinceSolve_.United(cells);
   panel->ShowFigures(optimum_.Figures(), optimum_.Change());
   UpdateTitle();
 }

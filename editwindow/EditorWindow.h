@@ -18,7 +18,9 @@
 #include "editor/EditJournal.h"
 #include "editor/EditSession.h"
 #include "editor/OptimumTrack.h"
+#include "editwindow/BackgroundSolve.h"
 #include "editwindow/EditField.h"
+#include "editwindow/FieldAnalysis.h"
 #include "editwindow/EditorTexts.h"
 #include "editwindow/FieldOverlays.h"
 #include "editwindow/SolvePanel.h"
@@ -34,7 +36,10 @@ class TEditorWindow : public QMainWindow {
   // there, a refused one is named with the reader's reason and left alone);
   // empty: a new level of NewWidth x NewHeight. journalFolder: where the
   // journals of unsaved edits are kept; empty: the per-user folder.
-  explicit TEditorWindow(const std::string& mapPath = {}, const std::string& journalFolder = {});
+  // solverProgram: the solver to run in the background; by default the one
+  // beside the editor or installed (editwindow/SiblingProgram.h).
+  explicit TEditorWindow(const std::string& mapPath = {}, const std::string& journalFolder = {},
+                         const std::optional<std::string>& solverProgram = std::nullopt);
   ~TEditorWindow() override;
 
   TEditSession& Session() { return *session_; }
@@ -43,6 +48,11 @@ class TEditorWindow : public QMainWindow {
   // The file the level is saved to; empty until it has one.
   const std::string& MapPath() const { return mapPath_; }
   const std::string& JournalPath() const { return journal_->Path(); }
+  const TFieldOverlays& Overlays() const { return overlays_; }
+  const TOptimumTrack& Optimum() const { return optimum_; }
+  // Whether the overlays hold what they show for the level as it stands.
+  bool CoverIsCurrent() const { return coverRevision_ == session_->Revision() && coverRequest_ == request_; }
+  bool HeatIsCurrent() const { return heatRevision_ == session_->Revision() && heatRequest_ == request_; }
 
   // The commands of the menus; false where the command did not happen (a
   // question answered Cancel, a refused or failed save).
@@ -98,6 +108,14 @@ class TEditorWindow : public QMainWindow {
   void ShowHoverCell(int x, int y);
   void DescribeCursor();
   void Say(const QString& message);  // in the status bar until the next
+  // The solve and the overlays' work for the level as it stands, started
+  // again (EditorSolve.cpp).
+  void StartSolve();
+  void SolveProgress(int64_t request, const TSolveProgressLine& line);
+  void SolveFinished(int64_t request, const std::optional<TSolveFigures>& result, bool failed);
+  void RequestHeat();
+  // Whether a report for `request` is about the level as it stands.
+  bool Current(int64_t request) const { return request == request_ && requestRevision_ == session_->Revision(); }
   std::string DialogFolder() const;
 
   TEditorTexts texts_;
@@ -114,4 +132,13 @@ class TEditorWindow : public QMainWindow {
   bool fitToWindow_ = true;  // the field follows the window until zoomed
   std::unique_ptr<QTemporaryDir> playFolder_;  // the levels handed to the game
   int playCount_ = 0;
+  // The solve: its requests numbered across sessions, the session's
+  // revision at the latest, the cells changed since, and the revisions (and
+  // requests) that the overlays were made for.
+  TBackgroundSolve* solve_ = nullptr;
+  TFieldAnalysis* analysis_ = nullptr;
+  int64_t request_ = 0, requestRevision_ = -1;
+  TCellRect changedSinceSolve_;
+  int64_t coverRevision_ = -1, coverRequest_ = -1;
+  int64_t heatRevision_ = -1, heatRequest_ = -1;
 };

@@ -1,7 +1,8 @@
 // An editor window in a temporary home, with the shipped texts, its journals
 // in a folder of the test, and every modal window answered by the test:
 // message boxes by `answer` (each recorded in `asked`), file dialogs by
-// `chosenFile`, the size dialog by `chosenSize`. The window is shown and
+// `chosenFile`, the size dialog by `chosenSize`. No solver runs unless a
+// test names one in `solver`. The window is shown and
 // active, as a designer finds it, and driven by the keys and the mouse.
 #pragma once
 
@@ -39,7 +40,7 @@ class EditorTest : public ::testing::Test {
   }
 
   void Open(const std::string& mapPath = {}) {
-    window = std::make_unique<TEditorWindow>(mapPath, Journals());
+    window = std::make_unique<TEditorWindow>(mapPath, Journals(), solver);
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -78,4 +79,6 @@ class EditorTest : public ::testing::Test {
   std::vector<TFileDialogRequest> dialogs;
   std::optional<std::string> chosenFile;
   std::optional<QSize> chosenSize;
+  // The solver the window runs; none unless a test gives one.
+  std::string solver;
 };

@@ -1,7 +1,6 @@
 #include "editor/SolveProtocol.h"
 
 #include <charconv>
-#include <cmath>
 
 namespace {
 
@@ -83,35 +82,10 @@ std::optional<TSolveFigures> ParseResultLine(std::string_view line) {
   return std::nullopt;
 }
 
-std::string WitnessFileText(const std::vector<TWitnessPoint>& points) {
-  std::string text;
-  char buffer[64];
-  for (const TWitnessPoint& p : points) {
-    text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, p.x).ptr);
-    text += ' ';
-    text.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, p.y).ptr);
-    text += '\n';
-  }
-  return text;
-}
-
-std::vector<TWitnessPoint> ParseWitnessFile(std::string_view text) {
-  std::vector<TWitnessPoint> points;
-  while (!text.empty()) {
-    const size_t end = std::min(text.find('\n'), text.size());
-    const std::vector<std::string_view> words = Words(text.substr(0, end));
-    TWitnessPoint p;
-    if (words.size() == 2 && Number(words[0], p.x) && Number(words[1], p.y) && std::isfinite(p.x) && std::isfinite(p.y))
-      points.push_back(p);
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
-  return points;
-}
-
-std::vector<TWitnessPoint> WitnessesAwayFrom(const std::vector<TWitnessPoint>& points, const TCellRect& changed) {
+std::vector<gpc_vertex> WitnessesAwayFrom(const std::vector<gpc_vertex>& points, const TCellRect& changed) {
   if (changed.Empty()) return points;
-  std::vector<TWitnessPoint> kept;
-  for (const TWitnessPoint& p : points)
+  std::vector<gpc_vertex> kept;
+  for (const gpc_vertex& p : points)
     if (p.x < changed.left - 1 || p.x > changed.right + 1 || p.y < changed.top - 1 || p.y > changed.bottom + 1)
       kept.push_back(p);
   return kept;

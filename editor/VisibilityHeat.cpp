@@ -68,9 +68,7 @@ std::optional<TVisibilityHeat> ComputeVisibilityHeat(const TLevel& level, int32_
   for (int32_t j = 0; j <= h; ++j)
     for (int32_t i = 0; i <= w; ++i)
       if (!level.IsWalledGridPoint(i, j)) points.push_back({i, j});
-  // The first region sets the visibility computation's field up for the
-  // level, before several threads read it.
-  if (!points.empty()) level.LitRegion(points.front());
+  // A level's regions read no globals: the threads share the level alone.
 
   threads = std::clamp(threads, 1, int32_t(std::max<size_t>(1, points.size())));
   std::vector<std::vector<int32_t>> counts(size_t(threads), std::vector<int32_t>(size_t(w) * size_t(h), 0));

@@ -56,8 +56,8 @@ void TBackgroundSolve::Launch(TRequest request) {
   QStringList arguments{QStringLiteral("--map"), QStringLiteral("-"), QStringLiteral("--machine")};
   if (!request.startLights.empty() && WriteSolutionFile(stem + "-start.tuv-Glowmere", request.startLights))
     arguments << QStringLiteral("--start") << PathToQString(stem + "-start.tuv-Glowmere");
-  const std::vector<TWitnessPoint> kept = WitnessesAwayFrom(witnesses_, request.changed);
-  if (!kept.empty() && WriteFileAtomically(stem + "-witnesses.txt", WitnessFileText(kept), TDurability::Renamed))
+  const std::vector<gpc_vertex> kept = WitnessesAwayFrom(witnesses_, request.changed);
+  if (!kept.empty() && WriteFileAtomically(stem + "-witnesses.txt", WitnessText(kept), TDurability::Renamed))
     arguments << QStringLiteral("--witnesses") << PathToQString(stem + "-witnesses.txt");
   witnessesOut_ = PathToQString(stem + "-witnesses-out.txt");
   arguments << QStringLiteral("--witnesses-out") << witnessesOut_;
@@ -105,8 +105,8 @@ void TBackgroundSolve::ChildFinished(int exitCode, QProcess::ExitStatus status) 
   // Every witness the child knew, also when it was stopped.
   std::string known, error;
   if (ReadWholeFile(QStringToPath(witnessesOut_), known, error) == TReadResult::Read) {
-    std::vector<TWitnessPoint> all = ParseWitnessFile(known);
-    if (!all.empty()) witnesses_ = std::move(all);
+    std::optional<std::vector<gpc_vertex>> all = ReadWitnessText(known, error);
+    if (all && !all->empty()) witnesses_ = std::move(*all);
   }
   const bool stopped = stopping_;
   const int64_t revision = childRevision_;

@@ -74,6 +74,6 @@ class TBackgroundSolve : public QObject {
   QString witnessesOut_;          // where child_ writes every witness it knew at its end
   std::optional<TSolveFigures> result_;  // child_'s result line, once it came
   std::optional<TRequest> next_;  // to start once child_ has ended
-  std::vector<TWitnessPoint> witnesses_;  // the last solve's, for the next warm start
+  std::vector<gpc_vertex> witnesses_;  // the last solve's, for the next warm start
   QTimer killTimer_;
 };

@@ -37,7 +37,7 @@ void TEditorWindow::SolveProgress(int64_t request, const TSolveProgressLine& lin
   const bool newCover = line.lights != overlays_.lights || !CoverIsCurrent();
   overlays_.lights = line.lights;
   overlays_.witnesses.clear();
-  for (const TWitnessPoint& p : line.independent) overlays_.witnesses.emplace_back(p.x, p.y);
+  for (const gpc_vertex& p : line.independent) overlays_.witnesses.emplace_back(p.x, p.y);
   coverRevision_ = session_->Revision();
   coverRequest_ = request;
   if (newCover) analysis_->LitAreaFor(request, session_->Walls(), line.lights);

@@ -3,8 +3,6 @@
 #include <QMetaObject>
 #include <algorithm>
 
-#include "engine/MapText.h"
-#include "engine/MapTextWriter.h"
 #include "geometry/gpc.h"
 
 TFieldAnalysis::TFieldAnalysis(QObject* parent)
@@ -18,9 +16,8 @@ TFieldAnalysis::~TFieldAnalysis() {
 }
 
 std::unique_ptr<TLevel> TFieldAnalysis::LevelOf(const TWallGrid& walls) {
-  const std::string text = MapTextOf(walls);
-  if (!MapTextProblem(text).empty()) return nullptr;
-  return std::make_unique<TLevel>(*LoadMapText(text));
+  if (walls.WallCount() == walls.width * walls.height) return nullptr;
+  return std::make_unique<TLevel>(walls);
 }
 
 QPainterPath TFieldAnalysis::LitAreaOf(const TLevel& level, const std::vector<TGridPoint>& lights) {

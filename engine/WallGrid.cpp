@@ -4,6 +4,9 @@
 
 #include "engine/LevelMap.h"
 
+TWallGrid::TWallGrid(int32_t width, int32_t height)
+    : width(width), height(height), cells(size_t(width) * size_t(height), 0) {}
+
 TWallGrid::TWallGrid(const TBitmap32& map) : width(map.Width()), height(map.Height()) {
   cells.assign(size_t(width) * size_t(height), 0);
   for (int32_t y = 0; y < height; ++y) {
@@ -11,8 +14,5 @@ TWallGrid::TWallGrid(const TBitmap32& map) : width(map.Width()), height(map.Heig
     for (int32_t x = 0; x < width; ++x) cells[size_t(y) * size_t(width) + size_t(x)] = row[x] == WallPixel;
   }
 }
-
-TWallGrid::TWallGrid(int32_t width, int32_t height)
-    : width(width), height(height), cells(size_t(width) * size_t(height), 0) {}
 
 int32_t TWallGrid::WallCount() const { return int32_t(std::count(cells.begin(), cells.end(), uint8_t(1))); }

@@ -1,11 +1,17 @@
 // The solver's machine lines as the editor reads them: every figure and
 // point of a progress line, the two result lines, damaged lines refused
-// whole, unknown words skipped; witness files read back what was written.
+// whole, unknown words skipped; an edit drops the witnesses near it.
 #include <gtest/gtest.h>
 
 #include "editor/SolveProtocol.h"
 
 namespace {
+
+std::vector<std::pair<double, double>> Pairs(const std::vector<gpc_vertex>& points) {
+  std::vector<std::pair<double, double>> pairs;
+  for (const gpc_vertex& p : points) pairs.emplace_back(p.x, p.y);
+  return pairs;
+}
 
 TEST(SolveProtocol, ReadsEveryPartOfAProgressLine) {
   const auto line = ParseProgressLine(
@@ -15,7 +21,7 @@ TEST(SolveProtocol, ReadsEveryPartOfAProgressLine) {
   EXPECT_DOUBLE_EQ(line->elapsed, 1.25);
   EXPECT_EQ(line->lights, (std::vector<TGridPoint>{{0, 0}, {59, 38}, {7, 12}}));
   ASSERT_EQ(line->independent.size(), 2u);
-  EXPECT_EQ(line->independent[1], (TWitnessPoint{3.0000000000000004, 0.001}));
+  EXPECT_EQ(Pairs(line->independent)[1], std::make_pair(3.0000000000000004, 0.001));
 
   const auto empty = ParseProgressLine("progress bound=0 best=3 proved=0 elapsed=0 lights= independent= later=words\r");
   ASSERT_TRUE(empty) << "empty lists, a word of a later solver, a CR";
@@ -37,12 +43,12 @@ TEST(SolveProtocol, ReadsBothResultLines) {
   EXPECT_FALSE(ParseResultLine("progress bound=1 best=1 proved=1"));
 }
 
-TEST(SolveProtocol, WitnessFilesReadBackAndEditsDropTheNearOnes) {
-  const std::vector<TWitnessPoint> points{{0.1, 2.0 / 3}, {10, 10}, {12.5, 3.25}, {-0.0, 1e-300}};
-  EXPECT_EQ(ParseWitnessFile(WitnessFileText(points) + "junk\n1 nan\n\n"), points);
+TEST(SolveProtocol, AnEditDropsTheWitnessesWithinACellOfIt) {
+  const std::vector<gpc_vertex> points{{0.1, 2.0 / 3}, {10, 10}, {12.5, 3.25}, {13.5, 9}, {9, 12.0}};
   // Cells 10..11 x 10 changed: the points within a cell of them go.
-  EXPECT_EQ(WitnessesAwayFrom(points, {10, 10, 12, 11}), (std::vector<TWitnessPoint>{{0.1, 2.0 / 3}, {12.5, 3.25}, {-0.0, 1e-300}}));
-  EXPECT_EQ(WitnessesAwayFrom(points, {}), points);
+  EXPECT_EQ(Pairs(WitnessesAwayFrom(points, {10, 10, 12, 11})),
+            (std::vector<std::pair<double, double>>{{0.1, 2.0 / 3}, {12.5, 3.25}, {13.5, 9}}));
+  EXPECT_EQ(Pairs(WitnessesAwayFrom(points, {})), Pairs(points));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ bool TouchesOnlyAtACorner(const TWallGrid& w) {
   return false;
 }
 
-TLevel LevelOf(const TWallGrid& walls) { return TLevel(*LoadMapText(MapTextOf(walls))); }
+TLevel LevelOf(const TWallGrid& walls) { return TLevel(walls); }
 
 TEST(VisibilityHeat, CountsTheGridPointsThatSeeEachCentreAsTheModelDoes) {
   std::mt19937 rng(3502);

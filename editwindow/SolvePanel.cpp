@@ -20,7 +20,8 @@ TSolvePanel::TSolvePanel(const TEditorTexts& texts, QWidget* parent) : QWidget(p
   lbCaption->setWordWrap(true);
   lbCaption->setFont(PixelFont(14, true));
   lbFewest = new QLabel(QStringLiteral("…"), this);
-  lbFewest->setFont(PixelFont(34, true));
+  lbFewest->setFont(PixelFont(32, true));
+  lbFewest->setWordWrap(true);
   lbBound = new QLabel(this);
   lbBest = new QLabel(this);
   lbChange = new QLabel(this);
@@ -36,11 +37,15 @@ TSolvePanel::TSolvePanel(const TEditorTexts& texts, QWidget* parent) : QWidget(p
   for (QCheckBox* box : {cbCover, cbHeat, cbWitnesses}) box->setFocusPolicy(Qt::TabFocus);
   for (QWidget* w : std::initializer_list<QWidget*>{lbCaption, lbFewest, lbBound, lbBest, lbChange, lbStatus})
     column->addWidget(w);
+  // Named, so that a script's probe can read them (tools/edit_probe).
+  lbFewest->setObjectName(QStringLiteral("lbFewest"));
+  lbChange->setObjectName(QStringLiteral("lbChange"));
+  lbStatus->setObjectName(QStringLiteral("lbStatus"));
   column->addSpacing(16);
   for (QWidget* w : std::initializer_list<QWidget*>{cbCover, cbHeat, cbWitnesses}) column->addWidget(w);
   column->addStretch(1);
   setAccessibleName(texts_.Text("access/panel"));
-  setFixedWidth(250);
+  setFixedWidth(290);
   ShowFigures(std::nullopt, std::nullopt);
 }
 

@@ -4,12 +4,29 @@
 // overlays. Reports of a level that has changed since are dropped.
 #include "editwindow/EditorWindow.h"
 #include "editwindow/HeatImage.h"
+#include "editor/EditJournal.h"
 #include "engine/MapText.h"
+
+namespace {
+constexpr size_t MaxProvedLevels = 256;
+}  // namespace
 
 void TEditorWindow::StartSolve() {
   ++request_;
   requestRevision_ = session_->Revision();
   const std::string text = MapTextOf(session_->Walls());
+  requestKey_ = BytesHash(text);
+  if (const auto known = proved_.find(requestKey_); known != proved_.end()) {
+    // A level proved before in this run (an undo, a redo): its optimum
+    // still holds, and the solver has nothing to add.
+    solve_->Stop();
+    changedSinceSolve_ = {};
+    const TSolveProgressLine line = known->second;
+    SolveProgress(request_, line);
+    panel->ShowStatus(texts_.Text("panel/done"));
+    if (overlays_.showHeat) RequestHeat();
+    return;
+  }
   if (!MapTextProblem(text).empty()) {
     solve_->Stop();
     panel->ShowStatus(texts_.Text("panel/noFloor"));
@@ -32,6 +49,11 @@ void TEditorWindow::RequestHeat() {
 
 void TEditorWindow::SolveProgress(int64_t request, const TSolveProgressLine& line) {
   if (!Current(request)) return;
+  if (line.figures.proved) {
+    // At most MaxProvedLevels are kept; past that one goes, any one.
+    if (proved_.size() >= MaxProvedLevels) proved_.erase(proved_.begin());
+    proved_[requestKey_] = line;
+  }
   optimum_.Progress(line.figures);
   panel->ShowFigures(optimum_.Figures(), optimum_.Change());
   const bool newCover = line.lights != overlays_.lights || !CoverIsCurrent();

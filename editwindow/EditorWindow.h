@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -141,4 +142,9 @@ class TEditorWindow : public QMainWindow {
   TCellRect changedSinceSolve_;
   int64_t coverRevision_ = -1, coverRequest_ = -1;
   int64_t heatRevision_ = -1, heatRequest_ = -1;
+  // The proved levels of this run by the hash of their map text, with the
+  // solver's last line for each: an undo or a redo back to one of them is
+  // shown proved at once, with no solve.
+  std::map<std::string, TSolveProgressLine> proved_;
+  std::string requestKey_;  // the hash of the level the latest request is for
 };

@@ -13,7 +13,7 @@ TEditorTexts::TEditorTexts() {
   const std::string name = std::string(GlowmereTaskName) + "-" + std::to_string(GlowmereLevel) + ".loc";
   std::error_code error;
   const std::string current = std::filesystem::current_path(error).string();
-  const TProgramFolderChoice folder = ChooseProgramFolder(current, InstalledDataFolder(), {name});
+  const TProgramFolderChoice folder = ChooseProgramFolder(current, ExecutableFolder(), InstalledDataFolder(), {name});
   fileName_ = folder.Folder + name;
   localization_ = std::make_unique<TNameValueTreeTuvLocalization>(fileName_, false);
 }

@@ -1,6 +1,7 @@
 // The editor's texts, taken from the game's task localization file
 // (Glowmere-2.loc, under /editor/) found the way the game finds it: the
-// current folder when it holds the file, else the installed data folder.
+// current folder when it holds the file, else the editor's own folder when
+// it does, else the installed data folder.
 // The file is only read, never written back. A missing key, or no file,
 // gives the framework's placeholder " - ", as in the game.
 #pragma once

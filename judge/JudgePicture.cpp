@@ -4,12 +4,14 @@
 // of them is taken for dark floor.
 #include "judge/JudgePicture.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
 #include "engine/LevelMap.h"
+#include "framework/WholeFile.h"
 #include "game/Glowmere.h"
 
 namespace {
@@ -62,5 +64,10 @@ QImage JudgePicture(TfrmGlowmere& window) {
 }
 
 bool WriteJudgePicture(TfrmGlowmere& window, const std::string& path) {
-  return JudgePicture(window).save(QString::fromLocal8Bit(path), "PNG");
+  // Encoded in memory and written under the path's own bytes: Qt would
+  // take the name as text, and a name that is no UTF-8 would change.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !JudgePicture(window).save(&buffer, "PNG")) return false;
+  return WriteFileAtomically(path, std::string_view(png.constData(), size_t(png.size())), TDurability::Renamed);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "CoveringSet.h"
+#include "JudgeRun.h"
 #include "framework/TempHome.h"
 #include "support/CommaLocale.h"
 #include "support/RunCommand.h"
@@ -20,11 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// env: assignments put before the command, as a shell reads them.
-TRun RunJudge(const std::string& args, const std::string& env = "") {
-  return RunCommand(env + " " + std::string(GLOWMERE_JUDGE) + " " + args);
-}
 
 void Write(const fs::path& p, const std::string& s) {
   std::ofstream out(p, std::ios::binary);
@@ -34,13 +30,6 @@ void Write(const fs::path& p, const std::string& s) {
 std::string Read(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 }  // namespace

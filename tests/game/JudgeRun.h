@@ -1,0 +1,20 @@
+// glowmere-judge run as the organisers run it, and its output in lines.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/RunCommand.h"
+
+// env: assignments put before the command, as a shell reads them.
+inline TRun RunJudge(const std::string& args, const std::string& env = "") {
+  return RunCommand(env + " " + std::string(GLOWMERE_JUDGE) + " " + args);
+}
+
+inline std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}

@@ -4,17 +4,8 @@
 // then work on grid points, as the keyboard does (FieldKeyboard.cpp): both
 // share the one hover state, so the same rules answer them.
 #include "engine/LevelMap.h"
-#include "engine/Verdict.h"
 #include "game/Glowmere.h"
-#include "raster/Polygon32.h"
 
-namespace {
-constexpr TColor32 Transparent = 0x00000000;
-constexpr TColor32 Orange = 0xFFFFAE00;
-constexpr TColor32 Black = 0xFF000000;
-constexpr TColor32 Yellow = 0xFFFFFF00;
-enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
-}  // namespace
 
 bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return level->IsWalledGridPoint(gx, gy); }
 
@@ -33,7 +24,7 @@ void TfrmGlowmere::ClearHover() {
   }
   hoverX = -1;
   hoverY = -1;
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
 }
 
 void TfrmGlowmere::HoverGridPoint(int32_t gx, int32_t gy) {
@@ -117,7 +108,7 @@ void TfrmGlowmere::RemoveHoverLight() {
   hoverX = -1;
   hoverY = -1;
   lights.Remove(gone);
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   UpdateState(true);
   // The marker shows at once where the light stood. During a drag the point
   // is left unexamined, so the drop there stays refused until a move.
@@ -137,7 +128,7 @@ void TfrmGlowmere::BeginDrag(int32_t iconX, int32_t iconY) {
   // the figures count it at its old place until the drop.
   TLight::UpdateLitLayer(dragLight, false);
   hoverLight = nullptr;
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   KeepDarkFloorShown();
   UpdateState(true);
   DescribeKeyboardCursor();
@@ -181,36 +172,19 @@ void TfrmGlowmere::PutDragLightBack() {
   UpdateState(true);
 }
 
-void TfrmGlowmere::PaintDarkFloor() {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(level->Floor(), LightRegions());
-  const TPolygon& remainder = *dark;
-  TPolygon32& shape = Polygon32(remainder);
-  shape.SmoothLevel = 0;
-  shape.Smooth = true;
-  TBitmap32& overlay = layOverlay->LayerBitmap();
-  if (remainder.Area() > 0.5L) {
-    shape.Render(overlay, Orange, Black, &fieldTransform);
-  } else {
-    // Slivers too small to see are marked by a grown outline.
-    const auto outline = shape.MakeOutline();
-    const auto band = outline->OffsetContours(-6554, 0.0f);
-    band->Render(overlay, Orange, Yellow, &fieldTransform);
-  }
-}
-
 void TfrmGlowmere::KeepDarkFloorShown() {
-  if (hintKeyHeld_) PaintDarkFloor();
+  if (hintKeyHeld_) PaintDarkFloor(*level, LightRegions());
 }
 
 // The keyboard cursor may stand on a light while the mouse is on the
 // button: its outline gives way to the dark floor and comes back after, as
 // with the H key.
 void TfrmGlowmere::btHintMouseDown(TMouseButton) {
-  layOverlay->LayerBitmap().Fill(Transparent);
-  PaintDarkFloor();
+  ClearOverlay();
+  PaintDarkFloor(*level, LightRegions());
 }
 
 void TfrmGlowmere::btHintMouseUp(TMouseButton) {
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   if (hoverLight) TLight::ShowRegionOutline(*hoverLight);
 }

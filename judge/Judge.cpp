@@ -1,9 +1,9 @@
 // The judge in three steps: read the command line (judge/JudgeCommandLine),
-// judge each file on the level without a window (judge/JudgeSolution),
-// report the lines, and the results page when asked. Each file is read
-// once, read-only, and nothing else on disk changes; only pictures need a
-// window, which then draws in a folder of the judge's own
-// (judge/JudgeCanvas).
+// judge each file on the level (judge/JudgeSolution), report the lines,
+// and the results page when asked. Each file is read once, read-only, and
+// nothing on disk changes but the pictures and the page asked for; the
+// pictures are drawn on a canvas of the judge's own (judge/JudgeCanvas),
+// without a window.
 #include "judge/Judge.h"
 
 #include <QCoreApplication>
@@ -17,13 +17,14 @@
 
 #include "engine/Level.h"
 #include "engine/MapText.h"
-#include "engine/ResultDocument.h"
+#include "judge/ResultDocument.h"
 #include "framework/WholeFile.h"
+#include "art/LevelResources.h"
 #include "judge/JudgeCanvas.h"
 #include "judge/JudgeCommandLine.h"
+#include "judge/JudgePicture.h"
 #include "judge/JudgeReport.h"
 #include "judge/JudgeSolution.h"
-#include "game/LevelResources.h"
 
 namespace fs = std::filesystem;
 
@@ -72,8 +73,8 @@ class TJudgeRun {
     caller_ = fs::current_path(ec);
   }
 
-  // The level, and for pictures the folder and the window; false (reported)
-  // when the picture folder cannot be made.
+  // The level, and for pictures their folder and the canvas; false
+  // (reported) when the picture folder cannot be made.
   bool Open() {
     level_ = LevelOf(options_.level);
     if (options_.pictureDir.empty()) return true;
@@ -84,14 +85,13 @@ class TJudgeRun {
       err_ << "glowmere-judge: cannot create the picture folder " << options_.pictureDir << "\n";
       return false;
     }
-    canvas_ = std::make_unique<TJudgeCanvas>(options_.level);
+    canvas_ = std::make_unique<TJudgeCanvas>(options_.level, *level_);
     return true;
   }
 
   // Judges one file into judged_; an unreadable file is reported instead.
   void Judge(const std::string& file) {
     std::string bytes;
-    // Relative names are the caller's, also while the canvas has moved.
     if (!ReadWhole(caller_ / file, bytes)) {
       err_ << "glowmere-judge: cannot read " << file << "\n";
       status_ = 1;
@@ -110,7 +110,7 @@ class TJudgeRun {
     if (canvas_) {
       // A file without a solution shows the field empty.
       const fs::path picture = pictures_.For(file);
-      if (canvas_->WritePicture(j.solution.points, picture.string())) {
+      if (WriteJudgePicture(*canvas_, j.solution.points, picture.string())) {
         j.picture = picture;
       } else {
         err_ << "glowmere-judge: cannot write the picture " << picture.string() << "\n";
@@ -127,7 +127,6 @@ class TJudgeRun {
     if (!options_.reportPath.empty()) WritePage();
   }
 
-  // The window goes after the framework has written its files.
   int Close() {
     canvas_.reset();
     return status_;

@@ -5,6 +5,9 @@
 // tolerance and the statement's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
 
 #include "engine/Level.h"
@@ -42,16 +45,23 @@ std::unique_ptr<TPolygon> Rectangle(double x0, double y0, double x1, double y1) 
 
 TEST(Level, ConvertsItsMapWithTheOutsideFreeWhateverItsOuterColour) {
   const TLevel level(*MapWithWallOutside());
-  const auto free = FreeOutsideMap(Picture);
-  int32_t walls = 0;
-  const TPolygonList rects = BuildWallRects(*free, walls);
-  const TPolygonList outlines = TraceWallOutlines(*free);
-  ASSERT_EQ(level.WallRects().size(), rects.size());
-  for (size_t i = 0; i < rects.size(); ++i) EXPECT_EQ(PointsOf(*level.WallRects()[i]), PointsOf(*rects[i]));
-  ASSERT_EQ(level.WallOutlines().size(), outlines.size());
-  for (size_t i = 0; i < outlines.size(); ++i) EXPECT_EQ(PointsOf(*level.WallOutlines()[i]), PointsOf(*outlines[i]));
-  EXPECT_EQ(level.FreeCells(), 40 - walls);
-  EXPECT_EQ(level.Floor().Area(), (long double)level.FreeCells()) << "the ring's free cell is floor";
+  // One rectangle per run of wall cells in a row, by left end, then row.
+  const std::vector<std::array<int32_t, 3>> runs = {{0, 0, 2}, {0, 1, 1}, {0, 4, 1}, {3, 1, 6},
+                                                    {3, 2, 4}, {3, 3, 6}, {5, 2, 6}, {7, 2, 8}};
+  ASSERT_EQ(level.WallRects().size(), runs.size());
+  for (size_t i = 0; i < runs.size(); ++i) {
+    const auto [x0, y, x1] = runs[i];
+    EXPECT_EQ(PointsOf(*level.WallRects()[i]), (TGridPoints{{x0, y}, {x1, y}, {x1, y + 1}, {x0, y + 1}})) << i;
+  }
+  // A boundary per wall region read with the outside free: the corner's
+  // three cells, the ring's outside and its hole, two single cells; none
+  // where the outside would be wall.
+  std::vector<long double> areas;
+  for (const auto& outline : level.WallOutlines()) areas.push_back(std::abs(outline->Area()));
+  std::sort(areas.begin(), areas.end());
+  EXPECT_EQ(areas, (std::vector<long double>{1, 1, 1, 3, 9}));
+  EXPECT_EQ(level.FreeCells(), 40 - 13);
+  EXPECT_EQ(level.Floor().Area(), 27.0L) << "the ring's free cell is floor";
 }
 
 TEST(Level, RulesCountTheOutsideAsWall) {

@@ -1,5 +1,5 @@
 // Turning the level's Qt resources into TBitmap32 images.
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 #include <QFile>
 #include <QImage>
@@ -50,7 +50,7 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
 TLevelChoice DesignerLevel(const std::string& mapPath) {
   std::string text = ReadMapFile(mapPath);
   // Absolute, so the map's folder stays known whatever the current
-  // directory becomes (the judge moves into a folder of its own).
+  // directory becomes.
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(mapPath, error);
   return {error ? mapPath : absolute.string(), std::move(text)};

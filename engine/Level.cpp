@@ -2,6 +2,8 @@
 // engine/LevelMap.h on a copy of the cells whose outside reads as free.
 #include "engine/Level.h"
 
+#include <utility>
+
 #include "engine/Visibility.h"
 
 namespace {
@@ -36,7 +38,9 @@ std::unique_ptr<TPolygon> FloorOf(int32_t width, int32_t height, const TPolygonL
 
 }  // namespace
 
-TLevel::TLevel(const TBitmap32& map) : walls_(map) {
+TLevel::TLevel(const TBitmap32& map) : TLevel(TWallGrid(map)) {}
+
+TLevel::TLevel(TWallGrid walls) : walls_(std::move(walls)) {
   freeCells_ = Width() * Height() - walls_.WallCount();
   const std::unique_ptr<TBitmap32> cells = ConversionMap(walls_);
   int32_t wallCount = 0;
@@ -53,8 +57,7 @@ bool TLevel::IsWalledGridPoint(int32_t gx, int32_t gy) const {
 }
 
 std::unique_ptr<TPolygon> TLevel::LitRegion(const TGridPoint& p) const {
-  if (VisWidth != Width() || VisHeight != Height()) SetFieldSize(Width(), Height());
-  return ComputeLitRegion(p.x, p.y, wallRects_);
+  return ComputeLitRegion(p.x, p.y, wallRects_, TSightField{Width(), Height()});
 }
 
 TPolygonList TLevel::LitRegions(const std::vector<TGridPoint>& points) const {

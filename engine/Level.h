@@ -21,6 +21,8 @@ class TLevel {
   // are read, never its outer colour. Throws EEngineError as
   // TraceWallOutlines does.
   explicit TLevel(const TBitmap32& map);
+  // walls: the cells as they are; beyond them, wall. Throws as above.
+  explicit TLevel(TWallGrid walls);
   ~TLevel();
   TLevel(const TLevel&) = delete;
   TLevel& operator=(const TLevel&) = delete;
@@ -54,10 +56,9 @@ class TLevel {
   const TPolygon& Floor() const { return *floor_; }
 
   // The lit region of a light at p (ComputeLitRegion against the wall
-  // rectangles). It first makes the visibility computation's field size
-  // (VisWidth, VisHeight) the level's where it is not already, so lights
-  // of two levels are never measured against the wrong field; regions of
-  // one level may be computed on several threads once it is.
+  // rectangles, in the level's own field). It reads and writes nothing
+  // global, so regions of this level and of any other may be computed on
+  // several threads at once.
   std::unique_ptr<TPolygon> LitRegion(const TGridPoint& p) const;
   // LitRegion of each point, in order.
   TPolygonList LitRegions(const std::vector<TGridPoint>& points) const;

@@ -65,13 +65,20 @@ std::string RowsProblem(const std::vector<std::string_view>& rows) {
 
 std::string MapTextProblem(const std::string& text) { return RowsProblem(SplitRows(text)); }
 
-void LoadMapText(const std::string& text, TBitmap32& map) {
+TWallGrid WallsOfMapText(const std::string& text) {
   const std::vector<std::string_view> rows = SplitRows(text);
   if (const std::string problem = RowsProblem(rows); !problem.empty()) throw EEngineError(problem);
-  const int32_t width = int32_t(rows[0].size()), height = int32_t(rows.size());
-  map.Resize(width, height);
-  for (int32_t y = 0; y < height; ++y)
-    for (int32_t x = 0; x < width; ++x) map.WritePixel(x, y, rows[size_t(y)][size_t(x)] == '#' ? WallPixel : FreePixel);
+  TWallGrid walls(int32_t(rows[0].size()), int32_t(rows.size()));
+  for (int32_t y = 0; y < walls.height; ++y)
+    for (int32_t x = 0; x < walls.width; ++x) walls.Set(x, y, rows[size_t(y)][size_t(x)] == '#');
+  return walls;
+}
+
+void LoadMapText(const std::string& text, TBitmap32& map) {
+  const TWallGrid walls = WallsOfMapText(text);
+  map.Resize(walls.width, walls.height);
+  for (int32_t y = 0; y < walls.height; ++y)
+    for (int32_t x = 0; x < walls.width; ++x) map.WritePixel(x, y, walls.IsWallCell(x, y) ? WallPixel : FreePixel);
   map.Changed();
 }
 
@@ -85,9 +92,8 @@ std::string ReadMapFile(const std::string& path) {
   const std::string unreadable = "cannot read the map " + path;
   std::ifstream file(path, std::ios::binary);
   if (!file) throw EEngineError(unreadable);
-  // No map within the limits is longer than this (each row's cells plus a
-  // CR LF); one byte more is read to tell a longer file.
-  constexpr size_t MaxBytes = size_t(MaxMapSide) * (MaxMapSide + 2);
+  // One byte more than any map is read, to tell a longer file.
+  constexpr size_t MaxBytes = MaxMapTextBytes;
   std::string text(MaxBytes + 1, '\0');
   file.read(text.data(), std::streamsize(text.size()));
   if (file.bad()) throw EEngineError(unreadable);
@@ -107,3 +113,5 @@ std::unique_ptr<TBitmap32> LoadMapFile(const std::string& path) {
   LoadMapFile(path, *map);
   return map;
 }
+
+TWallGrid WallsOfMapFile(const std::string& path) { return WallsOfMapText(ReadMapFile(path)); }

@@ -12,16 +12,21 @@
 // counted from 1.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "engine/WallGrid.h"
 #include "raster/Bitmap32.h"
 
 // The largest map side, in cells. Every part of the programs (the game's
 // field image, the outline tracing, the solver's proof) is sized for maps
 // up to MaxMapSide x MaxMapSide.
 constexpr int32_t MaxMapSide = 200;
+// No picture within the limits is longer than this: each row's cells and
+// a CR LF.
+constexpr size_t MaxMapTextBytes = size_t(MaxMapSide) * (MaxMapSide + 2);
 
 // Empty when the picture is a map; else one line saying what is wrong and
 // where.
@@ -33,6 +38,10 @@ std::string MapTextProblem(const std::string& text);
 void LoadMapText(const std::string& text, TBitmap32& map);
 std::unique_ptr<TBitmap32> LoadMapText(const std::string& text);
 
+// The picture's cells as walls and floor: what the level, the solver and
+// the editor are built from. Refuses as LoadMapText does.
+TWallGrid WallsOfMapText(const std::string& text);
+
 // A file's whole contents, checked: throws EEngineError "cannot read the
 // map PATH" when the file cannot be read, and "PATH: <problem>" when its
 // picture is refused; a file longer than any map is refused unread.
@@ -40,3 +49,5 @@ std::string ReadMapFile(const std::string& path);
 // ReadMapFile, then LoadMapText.
 void LoadMapFile(const std::string& path, TBitmap32& map);
 std::unique_ptr<TBitmap32> LoadMapFile(const std::string& path);
+// ReadMapFile, then WallsOfMapText.
+TWallGrid WallsOfMapFile(const std::string& path);

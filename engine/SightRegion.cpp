@@ -138,10 +138,10 @@ void Trace(const std::vector<TSightSpan>& spans, size_t first, size_t count, boo
 
 }  // namespace
 
-std::unique_ptr<TPolygon> SweptLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
+std::unique_ptr<TPolygon> SweptLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls, TSightField field) {
   thread_local TWallBits grid;
   thread_local std::vector<TSightSpan> spans;
-  if (!grid.Read(walls, VisWidth, VisHeight, lx, ly)) return nullptr;
+  if (!grid.Read(walls, field.width, field.height, lx, ly)) return nullptr;
   spans.clear();
   SweepSightSpans(grid, lx, ly, spans);
   Join(spans);

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/Visibility.h"
 #include "geometry/Polygons.h"
 
 // The region of ComputeLitRegion for walls that are grid rectangles inside
 // the field (TWallBits::Read); nullptr, with nothing computed, for any
 // other walls, which only the shadow subtraction handles as the rules say.
-std::unique_ptr<TPolygon> SweptLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls);
+std::unique_ptr<TPolygon> SweptLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls,
+                                         TSightField field = VisField());

@@ -34,6 +34,8 @@ void SetFieldSize(int32_t width, int32_t height) {
   VisHeight = height;
 }
 
+TSightField VisField() { return {VisWidth, VisHeight}; }
+
 double CrossProduct(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
 double DotProduct(double ax, double ay, double bx, double by) { return ax * bx + ay * by; }
@@ -279,8 +281,8 @@ TContour ShadowOf(double Lx, double Ly, const TObstacleView<Transposed>& obstacl
 // of them run side by side, as the rays from a far light do. Exchanging x
 // and y makes those edges nearly vertical, where that arithmetic is at its
 // best; the exchange itself is exact.
-bool SeenAlongRows(int32_t lx, int32_t ly) {
-  const int64_t x = lx, y = ly, w = VisWidth, h = VisHeight;
+bool SeenAlongRows(int32_t lx, int32_t ly, TSightField field) {
+  const int64_t x = lx, y = ly, w = field.width, h = field.height;
   const int64_t sideways = std::max({int64_t{0}, -x, x - w});
   const int64_t upright = std::max({int64_t{0}, -y, y - h});
   // Near the field the edges are short and far from parallel: lights there
@@ -295,40 +297,46 @@ TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle) {
   return ShadowOf(lx, ly, TObstacleView<false>{obstacle}, VisWidth, VisHeight);
 }
 
-std::unique_ptr<TPolygon> FieldPolygon() {
-  auto field = std::make_unique<TPolygon>();
-  field->AddPoint(0, 0);
-  field->AddPoint(0, VisHeight);
-  field->AddPoint(VisWidth, VisHeight);
-  field->AddPoint(VisWidth, 0);
-  return field;
+std::unique_ptr<TPolygon> FieldPolygon(TSightField field) {
+  auto polygon = std::make_unique<TPolygon>();
+  polygon->AddPoint(0, 0);
+  polygon->AddPoint(0, field.height);
+  polygon->AddPoint(field.width, field.height);
+  polygon->AddPoint(field.width, 0);
+  return polygon;
 }
 
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  if (auto region = SweptLitRegion(lx, ly, walls)) return region;
-  return SubtractedShadowsRegion(lx, ly, walls);
+  return ComputeLitRegion(lx, ly, walls, VisField());
 }
 
-std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls) {
-  const bool transposed = SeenAlongRows(lx, ly);
+std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls, TSightField field) {
+  if (auto region = SweptLitRegion(lx, ly, walls, field)) return region;
+  return SubtractedShadowsRegion(lx, ly, walls, field);
+}
+
+std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls,
+                                                  TSightField field) {
+  const bool transposed = SeenAlongRows(lx, ly, field);
   std::vector<TContour> shadows;
   shadows.reserve(walls.size());
   for (const auto& wall : walls) {
     if (!wall) continue;
     if (transposed) {
-      shadows.push_back(ShadowOf(ly, lx, TObstacleView<true>{*wall}, VisHeight, VisWidth));
+      shadows.push_back(ShadowOf(ly, lx, TObstacleView<true>{*wall}, field.height, field.width));
     } else {
-      shadows.push_back(BuildShadow(lx, ly, *wall));
+      shadows.push_back(ShadowOf(lx, ly, TObstacleView<false>{*wall}, field.width, field.height));
     }
   }
   if (!transposed) {
-    auto region = FieldPolygon();
+    auto region = FieldPolygon(field);
     region->SubtractUnion(shadows);
     return region;
   }
   TPolygon swapped;
   swapped.Clear();
-  swapped.AddContour({{0, 0}, {double(VisHeight), 0}, {double(VisHeight), double(VisWidth)}, {0, double(VisWidth)}});
+  swapped.AddContour(
+      {{0, 0}, {double(field.height), 0}, {double(field.height), double(field.width)}, {0, double(field.width)}});
   swapped.SubtractUnion(shadows);
   // Back to the field's frame, each contour reversed so that it keeps the
   // orientation the clipper gave it.

@@ -12,9 +12,20 @@
 extern int32_t VisWidth;
 extern int32_t VisHeight;
 void SetFieldSize(int32_t width, int32_t height);
+
+// The field [0, width] x [0, height] that a lit region is cut from, in
+// cells. The functions below that take one read nothing global, so the
+// regions of two levels can be computed on two threads at once; without
+// one they take VisWidth x VisHeight.
+struct TSightField {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+TSightField VisField();
+
 // The whole field as one contour, in the corner order every lit region
 // starts from.
-std::unique_ptr<TPolygon> FieldPolygon();
+std::unique_ptr<TPolygon> FieldPolygon(TSightField field = VisField());
 
 double CrossProduct(double ax, double ay, double bx, double by);
 double DotProduct(double ax, double ay, double bx, double by);
@@ -36,8 +47,10 @@ TContour BuildShadow(int32_t lx, int32_t ly, const TPolygon& obstacle);
 // grid rectangles inside the field (all the game's) are swept
 // (engine/SightRegion.h); any others have their shadows subtracted.
 std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls);
+std::unique_ptr<TPolygon> ComputeLitRegion(int32_t lx, int32_t ly, const TPolygonList& walls, TSightField field);
 
 // The field minus the shadow of every obstacle, all cut out in one clipper
 // pass: the region by its definition, for any obstacles, and the slow
 // model that the sweep is checked against.
-std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls);
+std::unique_ptr<TPolygon> SubtractedShadowsRegion(int32_t lx, int32_t ly, const TPolygonList& walls,
+                                                  TSightField field = VisField());

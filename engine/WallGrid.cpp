@@ -4,6 +4,9 @@
 
 #include "engine/LevelMap.h"
 
+TWallGrid::TWallGrid(int32_t width, int32_t height)
+    : width(width), height(height), cells(size_t(width) * size_t(height), 0) {}
+
 TWallGrid::TWallGrid(const TBitmap32& map) : width(map.Width()), height(map.Height()) {
   cells.assign(size_t(width) * size_t(height), 0);
   for (int32_t y = 0; y < height; ++y) {

@@ -11,6 +11,8 @@
 
 struct TWallGrid {
   TWallGrid() = default;
+  // width x height cells, all floor.
+  TWallGrid(int32_t width, int32_t height);
   // Only the map's own pixels are read; its outer colour does not matter.
   explicit TWallGrid(const TBitmap32& map);
 
@@ -24,5 +26,8 @@ struct TWallGrid {
     if (x < 0 || y < 0 || x >= width || y >= height) return true;
     return cells[size_t(y) * size_t(width) + size_t(x)] != 0;
   }
+  // Cell (x, y) of the grid, 0 <= x < width and 0 <= y < height.
+  void Set(int32_t x, int32_t y, bool wall) { cells[size_t(y) * size_t(width) + size_t(x)] = wall ? 1 : 0; }
   int32_t WallCount() const;
+  bool operator==(const TWallGrid&) const = default;
 };

@@ -173,7 +173,11 @@ TWireAnswer RunCbc(const TCoverProblem& problem, bool plain) {
 
 class TCbcCoverProgram : public TCoverProgram {
  public:
+  explicit TCbcCoverProgram(std::function<void(bool plain)> inChild) : inChild_(std::move(inChild)) {}
   TCoverAnswer Solve(const TCoverProblem& problem) override;
+
+ private:
+  std::function<void(bool plain)> inChild_;
 };
 
 TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
@@ -182,11 +186,15 @@ TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
   // The child stops itself at the time limit; the caller's deadline allows
   // it a little more to stop and answer, then ends it.
   const TDeadline deadline =
-      TDeadline::After(TDeadline::Clock::now(), problem.timeLimit + std::min(1.0, 0.02 * problem.timeLimit + 0.2));
+      TDeadline::After(TDeadline::Clock::now(), problem.timeLimit + std::min(1.0, 0.02 * problem.timeLimit + 0.2),
+                       problem.stop);
   for (const bool plain : {false, true}) {
     TWireAnswer wire;
     const TContainedOutcome outcome =
-        RunContained([&](int fd) { Send(fd, RunCbc(problem, plain)); }, deadline);
+        RunContained([&](int fd) {
+          if (inChild_) inChild_(plain);
+          Send(fd, RunCbc(problem, plain));
+        }, deadline, problem.alongside);
     if (outcome.stopped) return answer;  // out of time: what was known before
     if (!outcome.completed || !Receive(outcome.answer, problem.columns, wire)) {
       answer.failure = "the integer-programming library failed (" +
@@ -213,4 +221,8 @@ TCoverAnswer TCbcCoverProgram::Solve(const TCoverProblem& problem) {
 
 }  // namespace
 
-std::unique_ptr<TCoverProgram> MakeCbcCoverProgram() { return std::make_unique<TCbcCoverProgram>(); }
+std::unique_ptr<TCoverProgram> MakeCbcCoverProgram() { return std::make_unique<TCbcCoverProgram>(nullptr); }
+
+std::unique_ptr<TCoverProgram> MakeCbcCoverProgram(std::function<void(bool plain)> inChild) {
+  return std::make_unique<TCbcCoverProgram>(std::move(inChild));
+}

@@ -9,21 +9,18 @@
 
 #include "engine/Scoring.h"
 #include "engine/Verdict.h"
-#include "engine/Visibility.h"
 #include "solver/ParallelFor.h"
 
-TCoverField::TCoverField(const TBitmap32& map, std::optional<double> seeingSlack) : level_(map) {
+TCoverField::TCoverField(std::shared_ptr<const TLevel> level, std::optional<double> seeingSlack)
+    : level_(std::move(level)) {
   const long double allowedDark = (100.0L - FullThreshold) / 100.0L * FreeCells();
   seeingSlack_ = seeingSlack ? *seeingSlack : double(std::sqrt(4.0L * allowedDark * 4.0L / 3.14159265358979323846L));
-  sight_ = std::make_unique<TSightGrid>(Width(), Height(), level_.Walls().cells, 2 * seeingSlack_);
-  // Here, once: the regions are computed on threads later, which then only
-  // read the field size.
-  SetFieldSize(Width(), Height());
+  sight_ = std::make_unique<TSightGrid>(Width(), Height(), level_->Walls().cells, 2 * seeingSlack_);
 
   candidateAt_.assign(size_t(Width() + 1) * size_t(Height() + 1), -1);
   for (int32_t j = 0; j <= Height(); ++j) {
     for (int32_t i = 0; i <= Width(); ++i) {
-      if (level_.IsWalledGridPoint(i, j)) continue;
+      if (level_->IsWalledGridPoint(i, j)) continue;
       candidateAt_[size_t(j) * size_t(Width() + 1) + size_t(i)] = int32_t(candidates_.size());
       candidates_.push_back(TCandidate{i, j});
     }
@@ -32,6 +29,11 @@ TCoverField::TCoverField(const TBitmap32& map, std::optional<double> seeingSlack
 }
 
 TCoverField::~TCoverField() = default;
+
+int32_t TCoverField::CandidateAt(const TGridPoint& p) const {
+  if (!level_->OnField(p)) return -1;
+  return candidateAt_[size_t(p.y) * size_t(Width() + 1) + size_t(p.x)];
+}
 
 std::vector<int32_t> TCoverField::SeersOf(gpc_vertex p) const {
   std::vector<int32_t> points;
@@ -64,7 +66,7 @@ const TPolygon& TCoverField::Region(int32_t candidate) const {
   if (!region) {
     const auto began = std::chrono::steady_clock::now();
     const TCandidate& c = candidates_[size_t(candidate)];
-    region = level_.LitRegion({c.gridX, c.gridY});
+    region = level_->LitRegion({c.gridX, c.gridY});
     regionSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   }
   return *region;
@@ -85,7 +87,7 @@ bool TCoverField::PrepareRegions(const std::vector<int32_t>& candidates, int32_t
       return;
     }
     const TCandidate& c = candidates_[size_t(missing[k])];
-    regions_[size_t(missing[k])] = level_.LitRegion({c.gridX, c.gridY});
+    regions_[size_t(missing[k])] = level_->LitRegion({c.gridX, c.gridY});
   });
   regionSeconds_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
   return !late;
@@ -94,7 +96,7 @@ bool TCoverField::PrepareRegions(const std::vector<int32_t>& candidates, int32_t
 std::unique_ptr<TPolygon> TCoverField::DarkRemainder(const std::vector<int32_t>& chosen) const {
   auto dark = std::make_unique<TPolygon>();
   dark->Clear();
-  const TPolygon& floor = level_.Floor();
+  const TPolygon& floor = level_->Floor();
   for (size_t i = 0; i < floor.Contours().size(); ++i) dark->AddContour(floor.Contours()[i], floor.Holes()[i]);
   // A region without holes is the union of its contours, each read on its
   // own: all of those go in one clipper pass. A region with a hole (none
@@ -125,5 +127,5 @@ bool TCoverField::LightsWholeFloor(const std::vector<int32_t>& chosen) const {
 long double TCoverField::LitPercent(const std::vector<int32_t>& chosen) const {
   std::vector<const TPolygon*> regions;
   for (int32_t c : chosen) regions.push_back(&Region(c));
-  return LitShareOf(level_, regions);
+  return LitShareOf(*level_, regions);
 }

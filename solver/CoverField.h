@@ -41,18 +41,21 @@ constexpr long double ArtefactArea = 1e-20L;
 
 class TCoverField {
  public:
-  // map: WallPixel cells are walls, any other cell floor; only its pixels
-  // are read. Sets the engine's field size to the map's.
+  // level: the level to light, shared with the caller (the editor keeps
+  // drawing it while a solve runs).
   // seeingSlack: for tests only, a slack wider than the game's tolerance
   // asks (below 1/8 cell), so that darkness too thin for a witness is easy
   // to make; the bounds then hold for exact covers only.
-  explicit TCoverField(const TBitmap32& map, std::optional<double> seeingSlack = std::nullopt);
+  explicit TCoverField(std::shared_ptr<const TLevel> level, std::optional<double> seeingSlack = std::nullopt);
   ~TCoverField();
 
-  int32_t Width() const { return level_.Width(); }
-  int32_t Height() const { return level_.Height(); }
-  int32_t FreeCells() const { return level_.FreeCells(); }
-  bool IsWallCell(int32_t x, int32_t y) const { return level_.IsWallCell(x, y); }  // outside the field: wall
+  const TLevel& Level() const { return *level_; }
+  int32_t Width() const { return level_->Width(); }
+  int32_t Height() const { return level_->Height(); }
+  int32_t FreeCells() const { return level_->FreeCells(); }
+  bool IsWallCell(int32_t x, int32_t y) const { return level_->IsWallCell(x, y); }  // outside the field: wall
+  // The candidate at grid point p, or -1 when no light may stand there.
+  int32_t CandidateAt(const TGridPoint& p) const;
   const std::vector<TCandidate>& Candidates() const { return candidates_; }
   int32_t CandidateCount() const { return int32_t(candidates_.size()); }
 
@@ -96,7 +99,7 @@ class TCoverField {
   long double LitPercent(const std::vector<int32_t>& chosen) const;
 
  private:
-  TLevel level_;
+  std::shared_ptr<const TLevel> level_;
   double seeingSlack_ = 0;
   std::vector<TCandidate> candidates_;
   std::vector<int32_t> candidateAt_;  // (W + 1) * (H + 1) grid points; -1: no candidate

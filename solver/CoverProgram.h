@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,12 @@ struct TCoverProblem {
   int32_t atMost = 0;
   double timeLimit = 60;  // seconds
   int32_t threads = 1;
+  // A stop requested here ends the library's child at once; the answer
+  // is then what was known before (as when the time runs out).
+  std::stop_token stop;
+  // The caller's work while the library runs (RunContained's alongside);
+  // not part of the program.
+  std::function<void(std::stop_token)> alongside;
 };
 
 struct TCoverAnswer {
@@ -56,6 +64,10 @@ class TCoverProgram {
 // it is GPL-3+, CBC is EPL-1.0, and the two may not be linked into one
 // program that is given to anyone.)
 std::unique_ptr<TCoverProgram> MakeCbcCoverProgram();
+// The same, with inChild run in the child process before each try (plain:
+// the second try, with the library's presolve and preprocessing off): the
+// seam through which a test makes a try die as the library once did.
+std::unique_ptr<TCoverProgram> MakeCbcCoverProgram(std::function<void(bool plain)> inChild);
 
 // Lower bound from a library's objective bound: the least integer not
 // below it, allowing for the library's tolerance.

@@ -97,6 +97,8 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
       original.push_back(c);
     }
   std::vector<std::vector<int32_t>> rows = problem.rows;
+  std::vector<int32_t> rowOriginal(rows.size());
+  std::iota(rowOriginal.begin(), rowOriginal.end(), 0);
   for (auto& row : rows)
     for (int32_t& c : row) c = renumbered[size_t(c)];
   for (;;) {
@@ -104,9 +106,14 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
     const int32_t columns = int32_t(original.size());
     const std::vector<size_t> keptRows = KeepUndominated(rows, size_t(columns), true);
     std::vector<std::vector<int32_t>> fewerRows;
-    for (size_t r : keptRows) fewerRows.push_back(std::move(rows[r]));
+    std::vector<int32_t> fewerOriginal;
+    for (size_t r : keptRows) {
+      fewerRows.push_back(std::move(rows[r]));
+      fewerOriginal.push_back(rowOriginal[r]);
+    }
     const bool rowsDropped = fewerRows.size() < rows.size();
     rows = std::move(fewerRows);
+    rowOriginal = std::move(fewerOriginal);
 
     // Columns: each column's rows, ascending.
     std::vector<std::vector<int32_t>> cols(static_cast<size_t>(columns));
@@ -136,5 +143,6 @@ TReducedCover ReduceCover(const TCoverProblem& problem) {
   reduced.problem.columns = int32_t(original.size());
   reduced.problem.rows = std::move(rows);
   reduced.original = std::move(original);
+  reduced.rowOriginal = std::move(rowOriginal);
   return reduced;
 }

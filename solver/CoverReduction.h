@@ -14,6 +14,7 @@
 struct TReducedCover {
   TCoverProblem problem;           // columns renumbered 0 .. kept-1
   std::vector<int32_t> original;   // reduced column -> column of the input
+  std::vector<int32_t> rowOriginal;  // reduced row -> row of the input
 };
 
 TReducedCover ReduceCover(const TCoverProblem& problem);

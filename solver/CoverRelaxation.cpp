@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "solver/ContainedCall.h"
+#include "solver/DisjointRows.h"
 
 namespace {
 
@@ -265,20 +266,12 @@ void Relax(const TWitnessRows& rows, const TRelaxationStart& start, const std::v
     } else {
       // Of the short rows, those that share no column with another of the
       // batch first: each asks for a light of its own, where short rows
-      // side by side would mostly be met by the same few columns.
+      // side by side would mostly be met by the same few columns. Then the
+      // most short of the rest.
       std::sort(joining.begin(), joining.end(), mostFirst);
-      std::vector<uint8_t> used(size_t(rows.Columns()), 0);
-      std::vector<uint8_t> taken(joining.size(), 0);
-      for (size_t i = 0; i < joining.size() && which.size() < take; ++i) {
-        const auto& row = rows.Row(joining[i].first);
-        if (std::any_of(row.begin(), row.end(), [&](int32_t c) { return used[size_t(c)] != 0; })) continue;
-        for (int32_t c : row) used[size_t(c)] = 1;
-        which.push_back(joining[i].first);
-        taken[i] = 1;
-      }
-      // Then the most short of the rest.
-      for (size_t i = 0; i < joining.size() && which.size() < take; ++i)
-        if (!taken[i]) which.push_back(joining[i].first);
+      std::vector<int32_t> order;
+      for (const TValued& v : joining) order.push_back(v.first);
+      which = DisjointFirst(rows, order, take);
     }
     afterColumns = shortRows.empty();
     if (afterColumns) {
@@ -341,7 +334,8 @@ EReceived Receive(const std::string& bytes, const TWitnessRows& rows, TRelaxatio
 }  // namespace
 
 TRelaxationAnswer SolveRelaxation(const TWitnessRows& rows, const TRelaxationStart& start,
-                                  const std::vector<int32_t>& cover, const TDeadline& deadline) {
+                                  const std::vector<int32_t>& cover, const TDeadline& deadline,
+                                  const TAlongside& alongside) {
   TRelaxationAnswer answer;
   if (!Within(start.rows, rows.Count()) || !Within(start.columns, rows.Columns()) || !Within(cover, rows.Columns())) {
     answer.failed = true;
@@ -353,7 +347,7 @@ TRelaxationAnswer SolveRelaxation(const TWitnessRows& rows, const TRelaxationSta
   TDeadline hard = deadline;
   if (hard.at != TDeadline::Clock::time_point::max()) hard.at += std::chrono::milliseconds(500);
   const TContainedOutcome outcome =
-      RunContained([&](int fd) { Relax(rows, start, cover, deadline, fd); }, hard);
+      RunContained([&](int fd) { Relax(rows, start, cover, deadline, fd); }, hard, alongside);
   const EReceived received = Receive(outcome.answer, rows, answer);
   if (outcome.stopped) {
     // The bounds sent so far hold; an end cut short by the kill says nothing.

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "solver/ContainedCall.h"
 #include "solver/Deadline.h"
 #include "solver/LagrangianBound.h"
 #include "solver/WitnessRows.h"
@@ -52,6 +53,8 @@ struct TRelaxationAnswer {
 // start: the rows and columns to begin with; cover: columns that meet
 // every known row (the best cover), which join the start so that the LP
 // is feasible whatever rows join it. Runs in a child process
-// (RunContained), so a fault of the library ends only that.
+// (RunContained), so a fault of the library ends only that; alongside
+// runs meanwhile (see RunContained).
 TRelaxationAnswer SolveRelaxation(const TWitnessRows& rows, const TRelaxationStart& start,
-                                  const std::vector<int32_t>& cover, const TDeadline& deadline);
+                                  const std::vector<int32_t>& cover, const TDeadline& deadline,
+                                  const TAlongside& alongside = nullptr);

@@ -30,10 +30,13 @@
 
 #include <algorithm>
 #include <numeric>
+#include <set>
+#include <utility>
 
-#include "solver/CoverLocalSearch.h"
+#include "solver/CoverSearchTeam.h"
 #include "solver/CoverReduction.h"
 #include "solver/CoverRelaxation.h"
+#include "solver/DisjointRows.h"
 #include "solver/FractionalWitnesses.h"
 #include "solver/GreedyCover.h"
 #include "solver/LagrangianBound.h"
@@ -46,11 +49,51 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+TGridPoint GridPointOf(const TCoverField& field, int32_t c) {
+  const TCandidate& candidate = field.Candidates()[size_t(c)];
+  return {candidate.gridX, candidate.gridY};
+}
+
+// Of points, those that lie in a floor cell (its sides included), where a
+// witness proves what it should, and are not among known: an earlier
+// level's points that a stroke walled in are left out, and so are the
+// first witnesses that an earlier solve of the same size knew too.
+std::vector<gpc_vertex> NewOnTheFloor(const TCoverField& field, const std::vector<gpc_vertex>& points,
+                                      const std::vector<gpc_vertex>& known) {
+  std::set<std::pair<double, double>> seen;
+  for (const gpc_vertex& p : known) seen.emplace(p.x, p.y);
+  std::vector<gpc_vertex> kept;
+  for (const gpc_vertex& p : points) {
+    if (!seen.emplace(p.x, p.y).second) continue;
+    if (!(p.x >= 0 && p.y >= 0 && p.x <= field.Width() && p.y <= field.Height())) continue;  // NaN too
+    const int32_t cx = int32_t(p.x), cy = int32_t(p.y);
+    bool floor = false;
+    for (int32_t x = cx - (p.x == cx ? 1 : 0); x <= cx && !floor; ++x)
+      for (int32_t y = cy - (p.y == cy ? 1 : 0); y <= cy && !floor; ++y)
+        floor = x >= 0 && y >= 0 && x < field.Width() && y < field.Height() && !field.IsWallCell(x, y);
+    if (floor) kept.push_back(p);
+  }
+  return kept;
+}
+
 // Rows that join the active set at once, at most: enough that the program
 // is not asked again for every row, few enough that it stays small. The
 // more rounds in a row end with a cover that misses known rows, the more
 // join at once.
 int32_t ActiveBatch(int32_t k, int32_t stuck) { return std::max(50, 2 * k) << std::min(stuck, 4); }
+
+// The searches' time slices: this share of the time so far, within these
+// bounds in seconds.
+constexpr double SliceShare = 0.05, FirstSliceSeconds = 0.5, LongestSliceSeconds = 10;
+// Covers found alongside a child that are checked for darkness, the
+// smallest first: the searches go at most this many lights below the best
+// there, where no cover can be checked until the child is done.
+constexpr size_t CheckedCovers = 4;
+// Candidates of each row in the searches' core, by reduced cost.
+// (5 per row left the search at 92 lights on the 200 x 130 level after a
+// minute at 137,000 moves a second, 12 at 91 with 88,000; without the
+// core it made 7,000 moves a second and ended at 94.)
+constexpr size_t CorePerRow = 8;
 
 // Witnesses from one fractional solution, at most.
 size_t FractionalBatch(int32_t best) { return size_t(std::max(100, 4 * best)); }
@@ -62,7 +105,10 @@ constexpr double FirstProgramSeconds = 2;
 
 // The LP relaxation gets at most this share of the time: beyond it, rows
 // that join raise the bound through Lagrangian steps from the last duals.
-constexpr double RelaxationShare = 1.0 / 3;
+// (The first seconds are free of the share: on a small level the search
+// reaches the best cover in a moment, and the share would then stop the
+// LP before its fractional witnesses raised it.)
+constexpr double RelaxationShare = 1.0 / 3, FreeRelaxationSeconds = 10;
 constexpr int32_t LagrangianSteps = 50;
 // Fractional witnesses that raised the LP's value by less than this were
 // the last of their kind until other witnesses join: the LP had many
@@ -88,7 +134,8 @@ class TSearch {
         options_(options),
         progress_(progress),
         pool_(field, options, result_.times),
-        regionsBefore_(field.RegionSeconds()) {}
+        regionsBefore_(field.RegionSeconds()),
+        team_(field.CandidateCount(), std::max(options.threads, 1), 1) {}
 
   TSolveResult Run() {
     if (Start() && ImproveBest() != EStep::End) {
@@ -109,6 +156,11 @@ class TSearch {
   EStep Decide();
   EStep AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer);
   EStep Refine(const std::vector<int32_t>& choice);
+  EStep CheckFound(const std::vector<std::vector<int32_t>>& found);
+  TAlongside Alongside();
+  EStep CheckAlongside();
+  void RefreshCore();
+  bool LagrangianStart();
   bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
   bool RaiseBound(int32_t bound);
   bool Proved() const { return result_.lowerBound >= int32_t(result_.best.size()); }
@@ -124,10 +176,14 @@ class TSearch {
   TWitnessPool pool_;
   double regionsBefore_;
   std::vector<int32_t> seed_;  // where the next local search of the active rows starts
+  // Rows of which no candidate holds two: the first lower bound, and the
+  // points that show it.
+  std::vector<int32_t> independent_;
   uint64_t searchSeed_ = 1;
-  // The local search's time for one try at a better cover: doubled after
-  // each try that finds none.
-  double improveSeconds_ = 0.5;
+  // The searches for a better cover, which live for the whole run.
+  TCoverSearchTeam team_;
+  // The searches' thread-seconds when they last found a better cover.
+  double searchAtBetter_ = 0;
   // The known rows and the lower bound when the last try at a better cover
   // missed: until either changes, another try would miss again.
   std::pair<int32_t, int32_t> improveMissed_{-1, -1};
@@ -149,17 +205,30 @@ class TSearch {
   int32_t afterFractional_ = -1;
   TLagrangianBound lagrangian_;
   std::optional<TLagrangianValue> duals_;
+  TMultipliers prices_;  // the multipliers of duals_: the greedy repair's guide
 };
 
+// The witnesses all over the floor and those an earlier solve left, and
+// the first cover: the earlier solve's lights where there are any, else
+// none, made full greedily.
 bool TSearch::Start() {
   std::vector<int32_t> all;
-  if (!pool_.AddWitnesses(FirstWitnesses(field_), &all)) return false;
-  std::vector<int32_t> greedy;
+  const std::vector<gpc_vertex> firstPoints = FirstWitnesses(field_);
+  if (!pool_.AddWitnesses(firstPoints, &all)) return false;
+  if (!pool_.AddWitnesses(NewOnTheFloor(field_, options_.startWitnesses, firstPoints), &all)) return false;
+  std::vector<int32_t> first;
+  for (const TGridPoint& p : options_.startLights)
+    if (const int32_t c = field_.CandidateAt(p); c >= 0) first.push_back(c);
+  std::sort(first.begin(), first.end());
+  first.erase(std::unique(first.begin(), first.end()), first.end());
   long double dark = 0;
-  if (!pool_.MakeFull(greedy, dark)) return false;
-  NewBest(greedy);
-  pool_.Active() = DisjointRows(pool_.Rows(), all);
-  result_.lowerBound = int32_t(pool_.Active().size());
+  if (!pool_.MakeFull(first, dark)) return false;
+  NewBest(first);
+  team_.Take(pool_.Rows());
+  team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
+  independent_ = DisjointRows(pool_.Rows(), all);
+  pool_.Active() = independent_;
+  result_.lowerBound = int32_t(independent_.size());
   Report(dark);
   seed_ = result_.best;
   return true;
@@ -189,7 +258,7 @@ EStep TSearch::Round() {
 // witnesses of its fractional solution while the LP keeps to its share of
 // the time, Lagrangian steps beyond.
 EStep TSearch::Bound() {
-  if (relaxedRows_ >= 0 && result_.times.relaxations > RelaxationShare * pool_.Elapsed()) {
+  if (relaxedRows_ >= 0 && result_.times.relaxations > std::max(FreeRelaxationSeconds, RelaxationShare * pool_.Elapsed())) {
     relaxedRows_ = pool_.Rows().Count();
     const EStep stepped = StepLagrangian();
     if (stepped == EStep::Rose) Report();
@@ -205,11 +274,12 @@ EStep TSearch::Bound() {
 // The LP relaxation over the known rows, from where the last one ended.
 EStep TSearch::Relax() {
   TRelaxationAnswer answer;
+  relaxedRows_ = pool_.Rows().Count();
   {
     TStopwatch watch(result_.times.relaxations);
-    answer = SolveRelaxation(pool_.Rows(), lpStart_, result_.best, pool_.Deadline());
+    answer = SolveRelaxation(pool_.Rows(), lpStart_, result_.best, pool_.Deadline(), Alongside());
   }
-  relaxedRows_ = pool_.Rows().Count();
+  if (CheckAlongside() == EStep::End) return EStep::End;
   if (answer.failed) {
     result_.failed = true;
     result_.failure = answer.failure;
@@ -224,6 +294,9 @@ EStep TSearch::Relax() {
     for (const auto& [c, v] : solution_) support_.push_back(c);
     lagrangian_.Take(answer.duals);
     duals_ = EvaluateLagrangian(pool_.Rows(), answer.duals);
+    prices_ = answer.duals;
+    RefreshCore();
+    if (!LagrangianStart()) return EStep::End;
     // The rows that hold the bound up are the ones the program needs most.
     std::vector<uint8_t> active(size_t(pool_.Rows().Count()), 0);
     for (int32_t r : pool_.Active()) active[size_t(r)] = 1;
@@ -242,7 +315,9 @@ EStep TSearch::StepLagrangian() {
     TStopwatch watch(result_.times.relaxations);
     bound = lagrangian_.Improve(pool_.Rows(), int32_t(result_.best.size()), LagrangianSteps, pool_.Deadline());
     if (!duals_ || bound > duals_->bound) {
-      duals_ = EvaluateLagrangian(pool_.Rows(), lagrangian_.Best());
+      prices_ = lagrangian_.Best();
+      duals_ = EvaluateLagrangian(pool_.Rows(), prices_);
+      RefreshCore();
     }
   }
   return RaiseBound(IntegerBound(bound)) ? EStep::Rose : EStep::Nothing;
@@ -264,9 +339,13 @@ EStep TSearch::AddFractionalWitnesses() {
   }
   if (pool_.Deadline().Passed()) return EStep::End;
   if (found.empty()) return EStep::Nothing;
+  std::vector<gpc_vertex> points;
   std::vector<std::vector<int32_t>> rows;
-  for (TFractionalWitness& w : found) rows.push_back(std::move(w.row));
-  pool_.AddRows(std::move(rows));
+  for (TFractionalWitness& w : found) {
+    points.push_back(w.point);
+    rows.push_back(std::move(w.row));
+  }
+  pool_.AddRows(points, std::move(rows));
   fractionalAt_ = fractional_;
   afterFractional_ = pool_.Rows().Count();
   return EStep::Joined;
@@ -283,8 +362,7 @@ bool TSearch::RaiseBound(int32_t bound) {
 bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds) {
   TStopwatch watch(result_.times.search);
   TLocalSearchLimits limits;
-  limits.deadline = TDeadline::After(Clock::now(), std::min(seconds, pool_.Deadline().Left()));
-  limits.steps = 1000000;
+  limits.deadline = pool_.Deadline().Within(seconds);
   limits.seed = searchSeed_++;
   return FindCoverOfSize(rows, size, chosen, limits);
 }
@@ -292,63 +370,138 @@ bool TSearch::Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t
 void TSearch::NewBest(std::vector<int32_t> cover) {
   std::sort(cover.begin(), cover.end());
   result_.best = std::move(cover);
+  team_.Take(pool_.Rows());
+  if (team_.Target() >= int32_t(result_.best.size()))
+    team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
   // The final measurement of the best cover costs about what its dark
   // remainder did: keep that time free at the end.
   pool_.Reserve(1.5 * pool_.LongestDark());
 }
 
-// The greedy cover is often a third above the optimum. A cover of the
-// known witnesses with fewer lights, which the local search finds in
-// moments while one exists, is refined by the witnesses of what it leaves
-// dark until it lights everything or the search fails: that brings the
-// best cover near the optimum long before the bound gets there. The step
-// starts at half the gap to the lower bound and halves after each target
-// missed, down to one light; each refinement costs regions and a dark
-// remainder, so on large maps one long step saves hundreds of short ones.
+// A time slice of the searches for a cover of the known witnesses with
+// fewer lights than the best. Each cover they find is handed to the dark
+// check: one that lights everything is the new best, and the searches go
+// on one light below it; one that leaves floor dark brings the witnesses
+// of what it leaves dark, and the searches go on at its size with them.
+// The searches keep their weights from slice to slice, so a slice goes on
+// where the last one stopped.
 EStep TSearch::ImproveBest() {
-  int32_t step = std::max(1, (int32_t(result_.best.size()) - result_.lowerBound) / 2);
   bool better = false;
+  const double seconds = std::clamp(SliceShare * pool_.Elapsed(), FirstSliceSeconds, LongestSliceSeconds);
+  const TDeadline slice = pool_.Deadline().Within(seconds);
   for (;;) {
-    const int32_t target = std::max(result_.lowerBound, int32_t(result_.best.size()) - step);
-    if (target >= int32_t(result_.best.size())) break;
-    std::vector<int32_t> fewer = result_.best;
-    bool missed = false, thin = false;
-    for (;;) {
-      const bool found = Search(pool_.Rows(), target, fewer, improveSeconds_);
-      if (pool_.Deadline().Passed()) return EStep::End;
-      ++result_.iterations;
-      if (!found) {
-        missed = true;
-        break;
-      }
-      const auto dark = pool_.Dark(fewer);
-      if (!dark) return EStep::End;
-      if (dark->Area() <= ArtefactArea) break;
-      std::vector<int32_t> added;
-      if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
-      if (pool_.UnmetAmong(added, fewer).empty()) {
-        thin = true;  // too thin for witnesses: the program decides
-        break;
-      }
+    team_.Take(pool_.Rows());
+    {
+      TStopwatch watch(result_.times.search);
+      team_.Run(options_.threads, slice, {}, true);
     }
-    if (thin) {
-      improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
-      break;
+    if (pool_.Deadline().Passed()) return EStep::End;
+    const std::vector<std::vector<int32_t>> found = team_.TakeFound();
+    if (found.empty()) break;  // the slice is over
+    ++result_.iterations;
+    const EStep checked = CheckFound(found);
+    if (checked == EStep::End) return EStep::End;
+    if (checked == EStep::Better) better = true;
+    if (checked == EStep::Nothing) break;  // too thin for witnesses: the program decides
+  }
+  if (!better) improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
+  return better ? EStep::Better : EStep::Nothing;
+}
+
+// found: covers of the known witnesses, smallest first. Better: one of
+// them lights everything. Joined: witnesses joined where they leave floor
+// dark, and the searches go on at the size of the largest checked. Nothing:
+// none has fewer lights than the best, or the largest checked leaves only
+// darkness too thin for a witness it does not meet.
+EStep TSearch::CheckFound(const std::vector<std::vector<int32_t>>& found) {
+  bool thin = false;
+  size_t checked = 0;
+  for (; checked < std::min(found.size(), CheckedCovers); ++checked) {
+    const std::vector<int32_t>& cover = found[checked];
+    if (cover.size() >= result_.best.size()) break;
+    const auto dark = pool_.Dark(cover);
+    if (!dark) return EStep::End;
+    if (dark->Area() <= ArtefactArea) {
+      NewBest(cover);
+      team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
+      searchAtBetter_ = team_.Busy();
+      Report(0);
+      return EStep::Better;
     }
-    if (missed) {
-      if (step == 1) {
-        improveSeconds_ = std::min(2 * improveSeconds_, std::max(0.5, pool_.Deadline().Left() / 4));
-        improveMissed_ = {pool_.Rows().Count(), result_.lowerBound};
-        break;
-      }
-      step = std::max(1, step / 2);
-      continue;
-    }
-    NewBest(fewer);
-    better = true;
+    std::vector<int32_t> added;
+    if (!pool_.AddWitnessesIn(*dark, &added)) return EStep::End;
+    thin = pool_.UnmetAmong(added, cover).empty();
+  }
+  team_.Take(pool_.Rows());
+  if (checked == 0 || thin) {
+    team_.Aim(result_.best, int32_t(result_.best.size()) - 1);
+    return EStep::Nothing;
+  }
+  team_.Aim(found[checked - 1], int32_t(found[checked - 1].size()));
+  return EStep::Joined;
+}
+
+// The searches while a child process works (RunContained's alongside):
+// on half the threads (CLP runs on one, CBC on all). None where one thread
+// was asked for, nor where the best is one light above the bound: there
+// the child's answer decides, and on a busy machine the search would only
+// slow it (the shipped level's proof took 9.4 s for 5.6 s in one run).
+TAlongside TSearch::Alongside() {
+  if (options_.threads < 2 || int32_t(result_.best.size()) - result_.lowerBound < 2) return nullptr;
+  team_.Take(pool_.Rows());
+  const int32_t threads = std::max(1, options_.threads / 2);
+  const int32_t lowest = std::max(result_.lowerBound, int32_t(result_.best.size()) - int32_t(CheckedCovers));
+  return [this, threads, lowest](std::stop_token stop) { team_.Run(threads, TDeadline{}, stop, false, lowest); };
+}
+
+// The covers that the searches found alongside a child, checked.
+EStep TSearch::CheckAlongside() {
+  const std::vector<std::vector<int32_t>> found = team_.TakeFound();
+  if (found.empty()) return EStep::Nothing;
+  const EStep checked = CheckFound(found);
+  return checked == EStep::Joined ? EStep::Nothing : checked;
+}
+
+// The core the searches work on: the LP's support, the best cover, and
+// the few candidates of lowest reduced cost in each known row.
+void TSearch::RefreshCore() {
+  if (!duals_) return;
+  const std::vector<double>& d = duals_->reducedCost;
+  std::vector<uint8_t> in(size_t(field_.CandidateCount()), 0);
+  for (int32_t c : support_) in[size_t(c)] = 1;
+  for (int32_t c : result_.best) in[size_t(c)] = 1;
+  std::vector<int32_t> row;
+  for (int32_t r = 0; r < pool_.Rows().Count(); ++r) {
+    row = pool_.Rows().Row(r);
+    const size_t keep = std::min(row.size(), CorePerRow);
+    std::nth_element(row.begin(), row.begin() + std::ptrdiff_t(keep) - 1, row.end(),
+                     [&](int32_t a, int32_t b) { return d[size_t(a)] < d[size_t(b)]; });
+    for (size_t i = 0; i < keep; ++i) in[size_t(row[i])] = 1;
+  }
+  std::vector<int32_t> core;
+  for (int32_t c = 0; c < field_.CandidateCount(); ++c)
+    if (in[size_t(c)]) core.push_back(c);
+  TStopwatch watch(result_.times.search);
+  team_.SetCore(pool_.Rows(), core);
+}
+
+// A cover near the LP's solution (LagrangianCover), made full by the
+// Lagrangian repair: the new best where it has fewer lights.
+bool TSearch::LagrangianStart() {
+  if (solution_.empty()) return true;
+  std::vector<int32_t> cover;
+  {
+    TStopwatch watch(result_.times.search);
+    cover = LagrangianCover(pool_.Rows(), solution_, prices_, pool_.Deadline());
+  }
+  if (cover.size() + 1 >= result_.best.size()) return !pool_.Deadline().Passed();
+  long double ignored = 0;
+  if (!pool_.MakeFull(cover, ignored, prices_)) return false;
+  if (cover.size() < result_.best.size()) {
+    NewBest(cover);
     Report(0);
   }
-  return better ? EStep::Better : EStep::Nothing;
+  return true;
 }
 
 // Is there a cover of the known witnesses with as many lights as the lower
@@ -416,14 +569,17 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     problem.atLeast = k;
     problem.atMost = k;
     problem.threads = options_.threads;
+    problem.alongside = Alongside();
     TReducedCover reduced = ReduceCover(problem);
     reduced.problem.timeLimit = std::min(programSeconds_, pool_.Deadline().Left());
+    reduced.problem.stop = options_.stop;
     cutByDeadline = reduced.problem.timeLimit >= pool_.Deadline().Left();
     answer = program_.Solve(reduced.problem);
     for (int32_t& c : answer.chosen) c = reduced.original[size_t(c)];
     std::sort(answer.chosen.begin(), answer.chosen.end());
     ++result_.programs;
   }
+  if (CheckAlongside() == EStep::End) return EStep::End;
   // A bound of the program over the alive columns holds for every cover
   // of at most k lights (no other column is in one), so for all of them
   // only up to k + 1.
@@ -472,7 +628,7 @@ EStep TSearch::Refine(const std::vector<int32_t>& choice) {
   pool_.Active().insert(pool_.Active().end(), unseen.begin(), unseen.end());
   std::vector<int32_t> full = choice;
   long double ignored = 0;
-  if (!pool_.MakeFull(full, ignored)) return EStep::End;
+  if (!pool_.MakeFull(full, ignored, prices_)) return EStep::End;
   if (full.size() < result_.best.size()) NewBest(full);
   seed_ = choice;
   Report(area);
@@ -492,6 +648,9 @@ void TSearch::Report(std::optional<long double> dark) {
   p.darkArea = dark;
   p.elapsed = pool_.Elapsed();
   p.times = result_.times;
+  p.proved = Proved();
+  for (int32_t c : result_.best) p.bestLights.push_back(GridPointOf(field_, c));
+  for (int32_t r : independent_) p.independent.push_back(pool_.Points()[size_t(r)]);
   progress_(p);
 }
 
@@ -502,10 +661,15 @@ TSolveResult TSearch::Finish() {
   }
   result_.proved = !result_.makeshift && result_.lowerBound >= int32_t(result_.best.size());
   if (result_.proved) result_.lowerBound = int32_t(result_.best.size());
-  if (!result_.makeshift) result_.litPercent = field_.LitPercent(result_.best);
+  result_.stopped = !result_.proved && options_.stop.stop_requested();
+  if (!result_.makeshift && !result_.stopped) result_.litPercent = field_.LitPercent(result_.best);
   result_.witnesses = pool_.Witnesses();
+  result_.witnessPoints = pool_.Points();
   result_.elapsed = pool_.Elapsed();
   result_.times.regions = field_.RegionSeconds() - regionsBefore_;
+  result_.searchMoves = team_.Moves();
+  result_.searchSeconds = team_.Busy();
+  result_.searchMissed = team_.Busy() - searchAtBetter_;
   return result_;
 }
 

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,18 @@ struct TSolveOptions {
   int32_t threads = 1;
   int32_t witnessesPerPiece = 3;  // chord middles per dark piece (besides the points near its corners)
   std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
+  // A stop requested here ends the solve within a tenth of a second, a
+  // running library child included, with the best cover and bound so far
+  // (TSolveResult::stopped).
+  std::stop_token stop;
+  // What an earlier solve of a level like this one knew (the editor's
+  // level before a stroke): lights to start the search from, repaired
+  // where they leave floor dark (points where no light may stand are
+  // dropped), and witness points to start with beside the first ones
+  // (points off the floor are dropped). Either may be empty; neither
+  // changes what is proved, only how soon.
+  std::vector<TGridPoint> startLights;
+  std::vector<gpc_vertex> startWitnesses;
 };
 
 // Seconds spent in each kind of work, since `began`.
@@ -64,6 +77,12 @@ struct TSolveProgress {
   std::optional<long double> darkArea;
   double elapsed = 0;        // seconds since options.began
   TSolveTimes times;
+  bool proved = false;       // best == lowerBound: the best cover is the optimum
+  std::vector<TGridPoint> bestLights;  // the best full cover's lights, ascending by candidate
+  // Witness points of which no candidate sees two: each needs a light of
+  // its own, so their number is a lower bound that the eye can check
+  // (and a proof once it equals best).
+  std::vector<gpc_vertex> independent;
 };
 
 struct TSolveResult {
@@ -84,11 +103,24 @@ struct TSolveResult {
   // The lit share of best as the game's panel computes it, in percent,
   // measured before the time limit ends; none for the makeshift cover
   // (full by construction, and measuring it would take the regions of many
-  // lights).
+  // lights), nor after a stop, which must not wait for a measurement
+  // (every cover the search keeps lights the floor by the exact dark
+  // remainder).
   std::optional<long double> litPercent;
+  // A stop request ended the search before it proved or ran out of time.
+  bool stopped = false;
+  // The local searches for better covers (alongside the child processes
+  // too): moves made, seconds of their threads summed, and of those the
+  // seconds since the last better cover they found (tries that found none).
+  int64_t searchMoves = 0;
+  double searchSeconds = 0;
+  double searchMissed = 0;
   int32_t iterations = 0;     // rounds of the search
   int32_t programs = 0;       // integer programs solved
   size_t witnesses = 0;
+  // Every witness point known at the end: a later solve of a like level
+  // may start from them (TSolveOptions::startWitnesses).
+  std::vector<gpc_vertex> witnessPoints;
   double elapsed = 0;
   TSolveTimes times;
 };

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <numeric>
 
+#include "solver/DisjointRows.h"
 #include "solver/GreedyCover.h"
 #include "solver/Stopwatch.h"
 #include "solver/Witnesses.h"
@@ -12,7 +13,7 @@ TWitnessPool::TWitnessPool(TCoverField& field, const TSolveOptions& options, TSo
     : field_(field),
       options_(options),
       times_(times),
-      end_(TDeadline::After(options.began, options.timeLimit)),
+      end_(TDeadline::After(options.began, options.timeLimit, options.stop)),
       deadline_(end_),
       rows_(field.CandidateCount()) {}
 
@@ -30,16 +31,18 @@ bool TWitnessPool::AddWitnesses(const std::vector<gpc_vertex>& points, std::vect
   TStopwatch watch(times_.rows);
   std::vector<std::vector<int32_t>> rows;
   if (!field_.SeersOf(points, options_.threads, deadline_, rows)) return false;
-  const std::vector<int32_t> numbers = AddRows(std::move(rows));
+  const std::vector<int32_t> numbers = AddRows(points, std::move(rows));
   if (added) added->insert(added->end(), numbers.begin(), numbers.end());
   return true;
 }
 
-std::vector<int32_t> TWitnessPool::AddRows(std::vector<std::vector<int32_t>> rows) {
+std::vector<int32_t> TWitnessPool::AddRows(const std::vector<gpc_vertex>& points,
+                                           std::vector<std::vector<int32_t>> rows) {
   std::vector<int32_t> added;
-  for (auto& row : rows) {
-    if (row.empty()) continue;  // never for a point of the floor: its cell's corners see it
-    added.push_back(rows_.Add(std::move(row)));
+  for (size_t k = 0; k < rows.size(); ++k) {
+    if (rows[k].empty()) continue;  // never for a point of the floor: its cell's corners see it
+    added.push_back(rows_.Add(std::move(rows[k])));
+    points_.push_back(points[k]);
   }
   witnesses_ += added.size();
   return added;
@@ -76,6 +79,7 @@ bool TWitnessPool::AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* ad
     return samples[a].piece != samples[b].piece ? samples[a].piece < samples[b].piece : rows[a].size() < rows[b].size();
   });
   const size_t most = size_t(std::max(1, 2 * options_.witnessesPerPiece));
+  std::vector<gpc_vertex> chosenPoints;
   std::vector<std::vector<int32_t>> chosen;
   for (size_t from = 0; from < order.size();) {
     size_t to = from;
@@ -89,20 +93,23 @@ bool TWitnessPool::AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* ad
       });
       if (!holdsKept) kept.push_back(order[k]);
     }
-    for (size_t k : kept) chosen.push_back(std::move(rows[k]));
+    for (size_t k : kept) {
+      chosenPoints.push_back(points[k]);
+      chosen.push_back(std::move(rows[k]));
+    }
     from = to;
   }
-  const std::vector<int32_t> numbers = AddRows(std::move(chosen));
+  const std::vector<int32_t> numbers = AddRows(chosenPoints, std::move(chosen));
   if (added) added->insert(added->end(), numbers.begin(), numbers.end());
   return true;
 }
 
-bool TWitnessPool::MakeFull(std::vector<int32_t>& chosen, long double& firstDark) {
+bool TWitnessPool::MakeFull(std::vector<int32_t>& chosen, long double& firstDark, const TMultipliers& prices) {
   firstDark = -1;
   for (;;) {
     {
       TStopwatch watch(times_.search);
-      GreedyExtend(chosen, rows_);
+      GreedyExtend(chosen, rows_, prices);
     }
     const auto dark = Dark(chosen);
     if (!dark) return false;
@@ -132,19 +139,10 @@ std::vector<int32_t> TWitnessPool::UnmetAmong(const std::vector<int32_t>& rows,
 }
 
 void TWitnessPool::Activate(const std::vector<int32_t>& unmet, int32_t batch) {
-  std::vector<int32_t> take = DisjointRows(rows_, unmet);
-  if (int32_t(take.size()) > batch) take.resize(size_t(batch));
-  if (int32_t(take.size()) < batch) {
-    std::vector<int32_t> rest = unmet;
-    std::stable_sort(rest.begin(), rest.end(),
-                     [&](int32_t a, int32_t b) { return rows_.Row(a).size() < rows_.Row(b).size(); });
-    std::vector<uint8_t> in(size_t(rows_.Count()), 0);
-    for (int32_t r : take) in[size_t(r)] = 1;
-    for (int32_t r : rest) {
-      if (int32_t(take.size()) >= batch) break;
-      if (!in[size_t(r)]) take.push_back(r);
-    }
-  }
+  std::vector<int32_t> order = unmet;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int32_t a, int32_t b) { return rows_.Row(a).size() < rows_.Row(b).size(); });
+  const std::vector<int32_t> take = DisjointFirst(rows_, order, size_t(std::max(batch, 0)));
   active_.insert(active_.end(), take.begin(), take.end());
 }
 

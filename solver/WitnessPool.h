@@ -13,6 +13,7 @@
 #include "solver/CoverField.h"
 #include "solver/Deadline.h"
 #include "solver/FewestLights.h"
+#include "solver/LagrangianBound.h"
 #include "solver/WitnessRows.h"
 
 class TWitnessPool {
@@ -34,9 +35,11 @@ class TWitnessPool {
   // Adds the rows of points; the numbers of the new rows go to added.
   // False when the deadline came first.
   bool AddWitnesses(const std::vector<gpc_vertex>& points, std::vector<int32_t>* added);
-  // Adds witnesses whose rows are known (SeersOf of each); returns the
-  // numbers of the new rows.
-  std::vector<int32_t> AddRows(std::vector<std::vector<int32_t>> rows);
+  // Adds witnesses whose rows are known (rows[k] = SeersOf(points[k]));
+  // returns the numbers of the new rows.
+  std::vector<int32_t> AddRows(const std::vector<gpc_vertex>& points, std::vector<std::vector<int32_t>> rows);
+  // The witness point of each row, by row number.
+  const std::vector<gpc_vertex>& Points() const { return points_; }
   // The dark remainder of chosen; null when the deadline came first.
   std::unique_ptr<TPolygon> Dark(const std::vector<int32_t>& chosen);
   // Witnesses in the pieces of dark, added; the new rows go to added.
@@ -48,11 +51,12 @@ class TWitnessPool {
   bool AddWitnessesIn(const TPolygon& dark, std::vector<int32_t>* added);
 
   // Extends chosen until it lights the whole floor: greedily over the
-  // witnesses, then over new ones in whatever it leaves dark. Where the
+  // witnesses (GreedyExtend, guided by prices where there are any), then
+  // over new ones in whatever it leaves dark. Where the
   // darkness is too thin for a witness that chosen does not see, the
   // candidate that lights most of it is added instead. firstDark: the dark
-  // area of chosen as it came. False when the deadline came first.
-  bool MakeFull(std::vector<int32_t>& chosen, long double& firstDark);
+  // area of the first greedy extension. False when the deadline came first.
+  bool MakeFull(std::vector<int32_t>& chosen, long double& firstDark, const TMultipliers& prices = {});
 
   // Of rows, those that none of chosen is in.
   std::vector<int32_t> UnmetAmong(const std::vector<int32_t>& rows, const std::vector<int32_t>& chosen) const;
@@ -71,6 +75,7 @@ class TWitnessPool {
   TSolveTimes& times_;
   TDeadline end_, deadline_;
   TWitnessRows rows_;
+  std::vector<gpc_vertex> points_;  // rows_.Count() of them
   std::vector<int32_t> active_;
   size_t witnesses_ = 0;
   double longestDark_ = 0;

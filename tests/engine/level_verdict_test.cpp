@@ -9,11 +9,15 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <thread>
+#include <vector>
 
 #include "engine/Level.h"
+#include "engine/MapText.h"
 #include "engine/Verdict.h"
 #include "engine/Visibility.h"
 #include "levelmap_support.h"
+#include "tools/random_level/RandomLevel.h"
 
 namespace {
 
@@ -83,8 +87,42 @@ TEST(Level, RegionsAreMeasuredOnTheLevelsOwnField) {
   const TLevel level(*FreeOutsideMap("....\n....\n"));
   SetFieldSize(60, 39);  // another level's
   EXPECT_EQ(level.LitRegion({1, 1})->Area(), 8.0L);
-  EXPECT_EQ(VisWidth, 4);
-  EXPECT_EQ(VisHeight, 2);
+  EXPECT_EQ(VisWidth, 60) << "the game's field size is the game's";
+}
+
+TEST(Level, TwoLevelsGetTheirRegionsOnTwoThreadsAtOnce) {
+  // The editor draws its level while a solve of another size runs: the
+  // regions of each must be those computed alone.
+  const TLevel small(WallsOfMapText(RandomLevelText(30, 20, 1)));
+  const TLevel large(WallsOfMapText(RandomLevelText(40, 26, 2)));
+  const auto areas = [](const TLevel& level) {
+    std::vector<long double> out;
+    for (int32_t j = 0; j <= level.Height(); ++j)
+      for (int32_t i = 0; i <= level.Width(); ++i) out.push_back(level.LitRegion({i, j})->Area());
+    return out;
+  };
+  const std::vector<long double> smallAlone = areas(small), largeAlone = areas(large);
+  for (int round = 0; round < 5; ++round) {
+    std::vector<long double> smallThere;
+    std::thread other([&] { smallThere = areas(small); });
+    const std::vector<long double> largeHere = areas(large);
+    other.join();
+    ASSERT_EQ(smallThere, smallAlone) << "round " << round;
+    ASSERT_EQ(largeHere, largeAlone) << "round " << round;
+  }
+}
+
+TEST(Level, IsTheSameFromItsWallGridAndFromItsBitmap) {
+  const TWallGrid walls = WallsOfMapText(Picture);
+  EXPECT_EQ(walls, TWallGrid(*LoadMapText(Picture)));
+  const TLevel fromGrid(walls), fromBitmap(*LoadMapText(Picture));
+  EXPECT_EQ(fromGrid.FreeCells(), fromBitmap.FreeCells());
+  EXPECT_EQ(fromGrid.Floor().Area(), fromBitmap.Floor().Area());
+  EXPECT_EQ(fromGrid.WallOutlines().size(), fromBitmap.WallOutlines().size());
+  TWallGrid drawn(8, 5);
+  for (int32_t y = 0; y < 5; ++y)
+    for (int32_t x = 0; x < 8; ++x) drawn.Set(x, y, walls.IsWallCell(x, y));
+  EXPECT_EQ(drawn, walls);
 }
 
 TEST(Verdict, FollowsTheShareTheToleranceAndTheRules) {

@@ -13,12 +13,6 @@
 
 namespace {
 
-TWitnessRows RowsOf(const TCoverProblem& p) {
-  TWitnessRows rows(p.columns);
-  for (const auto& row : p.rows) rows.Add(row);
-  return rows;
-}
-
 // The rows {i, i+1 mod n} of an odd cycle: the LP's value is n / 2, the
 // optimum (n + 1) / 2.
 TCoverProblem OddCycle(int32_t n) {

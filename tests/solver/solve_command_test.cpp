@@ -2,10 +2,12 @@
 // solution file in the real game window and in the judge.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "game/GameFixture.h"
 #include "solver_support.h"
+#include "tools/random_level/RandomLevel.h"
 
 namespace fs = std::filesystem;
 
@@ -107,4 +109,70 @@ TEST_F(SolveCommand, AShortTimeLimitEndsWithASaneBestAndLowerBound) {
   const std::string tail = run.err.substr(last);
   ASSERT_TRUE(std::regex_search(tail, line, std::regex(", ([0-9.]+) s \\("))) << tail;
   EXPECT_LT(std::stod(line[1]), 2.0 + 30.0) << tail;
+}
+
+TEST_F(SolveCommand, TakesTheMapOnStandardInputAndTalksToAProgramLineByLine) {
+  WriteFile("rooms.txt", "...######...\n............\n...######...\n");
+  const TRun run = RunCommand(Solver("--map - --machine --witnesses-out known.txt < rooms.txt"));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::regex line("progress bound=([0-9]+) best=([0-9]+) proved=([01]) elapsed=[0-9]+\\.[0-9]{3} "
+                        "lights=((-?[0-9]+,-?[0-9]+)(;-?[0-9]+,-?[0-9]+)*)? "
+                        "independent=(([-0-9.e]+,[-0-9.e]+)(;[-0-9.e]+,[-0-9.e]+)*)?\n");
+  std::vector<std::smatch> lines;
+  for (auto it = std::sregex_iterator(run.out.begin(), run.out.end(), line); it != std::sregex_iterator(); ++it)
+    lines.push_back(*it);
+  ASSERT_FALSE(lines.empty()) << run.out;
+  const std::smatch& last = lines.back();
+  EXPECT_EQ(last[3], "1");
+  EXPECT_EQ(last[1], "2");
+  const std::string lights = last[4];
+  EXPECT_EQ(std::count(lights.begin(), lights.end(), ';'), 1) << lights;
+  EXPECT_EQ(run.out.substr(run.out.size() - 10), "optimum 2\n") << run.out;
+  // Every line has its place: the progress lines, then the result.
+  size_t matched = 0;
+  for (const std::smatch& m : lines) matched += size_t(m.length());
+  EXPECT_EQ(matched + 10, run.out.size()) << run.out;
+
+  // The witnesses it knew start the next solve, with its cover.
+  ASSERT_TRUE(fs::exists("known.txt"));
+  ASSERT_EQ(RunCommand(Solver("--map rooms.txt --out best.tuv-Glowmere")).status, 0);
+  const TRun again = RunCommand(Solver("--map rooms.txt --start best.tuv-Glowmere --witnesses known.txt"));
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out, "optimum 2\n");
+
+  WriteFile("bad-witnesses.txt", "1 2\n3 x\n");
+  const TRun bad = RunCommand(Solver("--map rooms.txt --witnesses bad-witnesses.txt --out never.tuv-Glowmere"));
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.err, "glowmere-solve: --witnesses: bad-witnesses.txt: line 2 is not two numbers \"x y\"\n");
+  EXPECT_EQ(RunCommand(Solver("--map rooms.txt --start missing.tuv-Glowmere")).status, 2);
+  WriteFile("wide.txt", std::string(201, '.') + "\n");
+  const TRun wide = RunCommand(Solver("--map - --out never.tuv-Glowmere < wide.txt"));
+  EXPECT_EQ(wide.status, 2);
+  EXPECT_EQ(wide.err.rfind("glowmere-solve: standard input: row 1 has 201 cells", 0), 0u) << wide.err;
+  EXPECT_FALSE(fs::exists("never.tuv-Glowmere"));
+}
+
+TEST_F(SolveCommand, ASignalStopsTheRunWhichKeepsItsBestAndLeavesNoChildBehind) {
+  WriteFile("large.txt", RandomLevelText(100, 65, 1));
+  // SIGTERM once the first round is reported: the best so far, full, is
+  // written, and the run ends as at its time limit.
+  const std::string solve = Solver("--map large.txt --out stopped.tuv-Glowmere --witnesses-out known.txt");
+  const TRun stopped = RunCommand("(" + solve + " 2>progress.txt & pid=$!; "
+                                  "until grep -q '^iteration' progress.txt; do sleep 0.05; done; "
+                                  "kill -TERM $pid; wait $pid; echo status $?)");
+  std::smatch m;
+  ASSERT_TRUE(std::regex_match(stopped.out, m, std::regex("best ([0-9]+), lower bound ([0-9]+)\nstatus 0\n")))
+      << stopped.out << ReadFile("progress.txt");
+  EXPECT_NE(ReadFile("progress.txt").find("stopped on request"), std::string::npos);
+  const TRun judged = RunCommand(std::string(GLOWMERE_JUDGE) + " --map large.txt stopped.tuv-Glowmere");
+  EXPECT_EQ(judged.out, std::string(m[1]) + "\t100.0000000000\tstopped.tuv-Glowmere\n") << judged.err;
+  EXPECT_FALSE(ReadFile("known.txt").empty());
+
+  // SIGKILL while a library child works: the child goes with it.
+  const TRun killed = RunCommand("(" + Solver("--map large.txt") + " 2>/dev/null >/dev/null & pid=$!; "
+                                 "child=; until [ -n \"$child\" ]; do child=$(pgrep -P $pid); sleep 0.02; done; "
+                                 "kill -KILL $pid; wait $pid; "
+                                 "for i in $(seq 100); do kill -0 $child 2>/dev/null || break; sleep 0.05; done; "
+                                 "kill -0 $child 2>/dev/null && echo alive || echo gone)");
+  EXPECT_EQ(killed.out, "gone\n");
 }

@@ -95,13 +95,12 @@ TEST(SolverOptima, TheSearchStopsWhereDarknessIsTooThinForAWitness) {
   const std::string picture = ".....\n"
                               ".#.#.\n"
                               "...#.\n";
-  auto map = LoadMapText(picture);
-  TCoverField field(*map, 0.1);
-  const TSolveResult result = Solve(field);
+  const auto field = FieldOf(picture, 0.1);
+  const TSolveResult result = Solve(*field);
   EXPECT_TRUE(result.stalled);
   EXPECT_FALSE(result.proved);
-  EXPECT_TRUE(field.LightsWholeFloor(result.best));
-  const int minimum = BruteForceMinimum(field, 3);
+  EXPECT_TRUE(field->LightsWholeFloor(result.best));
+  const int minimum = BruteForceMinimum(*field, 3);
   ASSERT_GT(minimum, 0);
   EXPECT_LE(result.lowerBound, minimum);
   EXPECT_GE(int(result.best.size()), minimum);

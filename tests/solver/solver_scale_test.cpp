@@ -47,13 +47,12 @@ TEST(SolverScale, TheLibrarysFirstLpSolveOfALargeProgramDoesNotCrash) {
 }
 
 TEST(SolverScale, AFailingLibraryLeavesTheBestFullCoverAndASoundBound) {
-  auto map = LoadMapText(ShippedMapText());
-  TCoverField field(*map);
+  const auto field = FieldOf(ShippedMapText());
   TFailingProgram program;
-  const TSolveResult result = SolveFewestLights(field, program, TSolveOptions{}, nullptr);
+  const TSolveResult result = SolveFewestLights(*field, program, TSolveOptions{}, nullptr);
   ASSERT_TRUE(result.failed);
   EXPECT_EQ(result.failure, "failed on purpose");
-  EXPECT_TRUE(field.LightsWholeFloor(result.best));
+  EXPECT_TRUE(field->LightsWholeFloor(result.best));
   EXPECT_LE(result.lowerBound, 22);
   EXPECT_GE(int(result.best.size()), 22);
 }

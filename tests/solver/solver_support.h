@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -16,11 +17,16 @@
 #include "engine/MapText.h"
 #include "solver/CoverField.h"
 #include "solver/FewestLights.h"
+#include "solver/WitnessRows.h"
 #include "support/RunCommand.h"
 
-inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture) {
-  auto map = LoadMapText(picture);
-  return std::make_unique<TCoverField>(*map);
+inline std::shared_ptr<const TLevel> LevelOf(const std::string& picture) {
+  return std::make_shared<const TLevel>(WallsOfMapText(picture));
+}
+
+inline std::unique_ptr<TCoverField> FieldOf(const std::string& picture,
+                                            std::optional<double> seeingSlack = std::nullopt) {
+  return std::make_unique<TCoverField>(LevelOf(picture), seeingSlack);
 }
 
 inline TSolveResult Solve(TCoverField& field, const std::function<void(const TSolveProgress&)>& progress = nullptr) {
@@ -44,6 +50,20 @@ inline TCoverProblem RandomCoverProblem(std::mt19937& rng, int32_t columns, int3
     p.rows.push_back(row);
   }
   return p;
+}
+
+// The rows of a cover problem as the solver keeps them.
+inline TWitnessRows RowsOf(const TCoverProblem& p) {
+  TWitnessRows rows(p.columns);
+  for (const auto& row : p.rows) rows.Add(row);
+  return rows;
+}
+
+// The set (bit c for column c) of columns.
+inline uint32_t SetOf(const std::vector<int32_t>& columns) {
+  uint32_t set = 0;
+  for (int32_t c : columns) set |= uint32_t(1) << c;
+  return set;
 }
 
 // Whether the columns of set (bit c for column c) meet every row.

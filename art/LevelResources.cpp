@@ -69,9 +69,9 @@ void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32
     AddPicture(imlMap2, LevelUnlitResource);
     AddPicture(imlMap2, LevelLitResource);
   } else {
-    TBitmap32& map = imlMap2.Add();
-    LoadMapText(LevelMapText(level), map);
-    const FieldPictures pictures = DrawFieldPictures(TWallGrid(map));
+    const TWallGrid walls = WallsOfMapText(LevelMapText(level));
+    walls.WriteTo(imlMap2.Add());
+    const FieldPictures pictures = DrawFieldPictures(walls);
     CopyLevelImage(pictures.unlit, imlMap2.Add());
     CopyLevelImage(pictures.lit, imlMap2.Add());
   }

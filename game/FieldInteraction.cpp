@@ -4,8 +4,8 @@
 // then work on grid points, as the keyboard does (FieldKeyboard.cpp): both
 // share the one hover state, so the same rules answer them.
 #include "engine/LevelMap.h"
+#include "engine/LightPlacement.h"
 #include "game/Glowmere.h"
-
 
 bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return level->IsWalledGridPoint(gx, gy); }
 
@@ -46,10 +46,12 @@ void TfrmGlowmere::ExamineGridPoint(int32_t gx, int32_t gy) {
         break;
       }
     }
+    // Whether the light in hand, or a new one, may go down here: not where
+    // another light stands (without a drag, the one found is the one
+    // picked up).
+    dropBlocked = PlacementFaultAt(*level, {gx, gy}, found && dragLight) != TPlacementFault::None;
     if (!found) {
-      const bool walled = IsWalledGridPoint(gx, gy);
-      cursorLight->SetIcon(imlPoints->BitmapAt(walled ? icForbidden : icMarker));
-      dropBlocked = walled;
+      cursorLight->SetIcon(imlPoints->BitmapAt(dropBlocked ? icForbidden : icMarker));
       cursorLight->MoveToGridPoint(gx, gy);
       cursorLight->SetVisible(true);
     } else if (!dragLight) {
@@ -57,7 +59,6 @@ void TfrmGlowmere::ExamineGridPoint(int32_t gx, int32_t gy) {
       TLight::ShowRegionOutline(*found);
     } else {
       found->SetIcon(imlPoints->BitmapAt(icForbidden));
-      dropBlocked = true;
     }
     hoverLight = found;
     keyX = gx;
@@ -141,9 +142,9 @@ void TfrmGlowmere::DiscardNewDragLight() {
 
 void TfrmGlowmere::DropDragLight() {
   if (!dragLight) return;
-  // Refused: another light stands there, the point is off the field, or it
-  // is walled.
-  if (hoverLight || hoverX == -1 || dropBlocked) {
+  // Refused where the hover point's placement was (ExamineGridPoint), and
+  // where there is no hover point.
+  if (hoverX == -1 || dropBlocked) {
     PutDragLightBack();
     return;
   }

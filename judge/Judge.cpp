@@ -64,7 +64,7 @@ class TPictureNames {
   std::map<std::string, int> seen_;
 };
 
-std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(*LoadMapText(LevelMapText(choice))); }
+std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(WallsOfMapText(LevelMapText(choice))); }
 
 class TJudgeRun {
  public:

@@ -125,6 +125,34 @@ TEST(Level, IsTheSameFromItsWallGridAndFromItsBitmap) {
   EXPECT_EQ(drawn, walls);
 }
 
+TEST(WallGrid, ReadsBeyondTheMapAsTheRulesOrTheDrawingNeed) {
+  const TWallGrid walls = WallsOfMapText(Picture);
+  EXPECT_TRUE(walls.IsWallCell(-1, 2)) << "the rules: wall beyond the map";
+  EXPECT_FALSE(walls.IsWallInGrid(-1, 2)) << "the drawing and the witnesses: the map's own cells only";
+  EXPECT_FALSE(walls.IsWallInGrid(8, 0));
+  EXPECT_TRUE(walls.IsWallInGrid(7, 2));
+  EXPECT_FALSE(walls.IsWallInGrid(4, 2)) << "the ring's free cell";
+  TBitmap32 map;
+  map.SetOuterColor(0x12345678);
+  walls.WriteTo(map);
+  ASSERT_EQ(map.Width(), 8);
+  ASSERT_EQ(map.Height(), 5);
+  EXPECT_EQ(map.ReadPixel(1, 0), WallPixel);
+  EXPECT_EQ(map.ReadPixel(4, 2), FreePixel);
+  EXPECT_EQ(map.OuterColor(), 0x12345678u) << "the outer colour is the caller's";
+}
+
+TEST(Placement, OneMoreLightMeetsTheRulesInTheirOrder) {
+  const TLevel level(*FreeOutsideMap(Picture));
+  EXPECT_EQ(PlacementFaultAt(level, {2, 2}, false), TPlacementFault::None);
+  EXPECT_EQ(PlacementFaultAt(level, {2, 2}, true), TPlacementFault::Occupied);
+  EXPECT_EQ(PlacementFaultAt(level, {0, 0}, true), TPlacementFault::Walled) << "a walled point, taken or not";
+  EXPECT_EQ(PlacementFaultAt(level, {0, 0}, false), TPlacementFault::Walled);
+  EXPECT_EQ(PlacementFaultAt(level, {9, 0}, false), TPlacementFault::OffField) << "one past the last column";
+  EXPECT_EQ(PlacementFaultAt(level, {4, -1}, true), TPlacementFault::OffField);
+  EXPECT_EQ(PlacementFaultAt(level, {8, 5}, false), TPlacementFault::None) << "the last grid point";
+}
+
 TEST(Verdict, FollowsTheShareTheToleranceAndTheRules) {
   const TLevel level(*FreeOutsideMap(Picture));
   const std::vector<TGridPoint> two = {{2, 2}, {6, 4}};

@@ -2,12 +2,12 @@
 // before the bitmap is touched, so a refused picture changes nothing.
 #include "engine/MapText.h"
 
-#include <fstream>
 #include <string_view>
 #include <vector>
 
 #include "engine/EngineError.h"
 #include "engine/LevelMap.h"
+#include "engine/RegularFile.h"
 
 namespace {
 
@@ -18,11 +18,26 @@ std::string Printable(char c) {
   return std::string("byte 0x") + digits[u >> 4] + digits[u & 15];
 }
 
+bool IsBlank(std::string_view line) { return line.find_first_not_of(" \t\r") == std::string_view::npos; }
+
+// The picture without blank lines after its last row: editors and shells
+// leave them there, and they carry no cells.
+std::string_view WithoutTrailingBlankLines(std::string_view all) {
+  size_t end = 0;  // just past the last row that is not blank
+  for (size_t start = 0; start < all.size();) {
+    size_t stop = all.find('\n', start);
+    if (stop == std::string_view::npos) stop = all.size();
+    if (!IsBlank(all.substr(start, stop - start))) end = stop;
+    start = stop + 1;
+  }
+  return all.substr(0, end);
+}
+
 // The rows of the picture, a CR before a line break dropped; stops one row
 // past the limit, since that many rows are refused anyway.
 std::vector<std::string_view> SplitRows(const std::string& text) {
   std::vector<std::string_view> rows;
-  const std::string_view all(text);
+  const std::string_view all = WithoutTrailingBlankLines(text);
   for (size_t start = 0; start < all.size();) {
     size_t end = all.find('\n', start);
     if (end == std::string_view::npos) end = all.size();
@@ -33,6 +48,11 @@ std::vector<std::string_view> SplitRows(const std::string& text) {
     start = end + 1;
   }
   return rows;
+}
+
+std::string NeitherWallNorFloor(size_t row, size_t column, char c) {
+  return "row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1) + ": " + Printable(c) +
+         " is neither a wall '#' nor floor '.'";
 }
 
 std::string RowsProblem(const std::vector<std::string_view>& rows) {
@@ -52,8 +72,7 @@ std::string RowsProblem(const std::vector<std::string_view>& rows) {
       if (row[c] == '.') {
         floor = true;
       } else if (row[c] != '#') {
-        return where + ", column " + std::to_string(c + 1) + ": " + Printable(row[c]) +
-               " is neither a wall '#' nor floor '.'";
+        return NeitherWallNorFloor(r, c, row[c]);
       }
     }
   }
@@ -85,21 +104,29 @@ std::unique_ptr<TBitmap32> LoadMapText(const std::string& text) {
 }
 
 std::string ReadMapFile(const std::string& path) {
-  const std::string unreadable = "cannot read the map " + path;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw EEngineError(unreadable);
-  // One byte more than any map is read, to tell a longer file.
-  constexpr size_t MaxBytes = MaxMapTextBytes;
-  std::string text(MaxBytes + 1, '\0');
-  file.read(text.data(), std::streamsize(text.size()));
-  if (file.bad()) throw EEngineError(unreadable);
-  text.resize(size_t(file.gcount()));
-  if (text.size() > MaxBytes) {
+  // A file longer than any map is refused after that many bytes.
+  TFileBytes file = ReadRegularFile(path, MaxMapTextBytes);
+  if (file.refusal == TFileRefusal::TooLarge) {
+    // Said as what it is: a long file of a map's bytes is a map too large,
+    // anything else (a picture, a program, random bytes) is no map at all.
+    size_t row = 0, column = 0;
+    for (const char c : file.bytes) {
+      if (c == '\n') {
+        ++row;
+        column = 0;
+      } else if (c == '#' || c == '.' || c == '\r') {
+        ++column;
+      } else {
+        throw EEngineError(path + ": not a map: " + NeitherWallNorFloor(row, column, c));
+      }
+    }
     const std::string side = std::to_string(MaxMapSide);
     throw EEngineError(path + ": more than " + side + " x " + side + " cells");
   }
-  if (const std::string problem = MapTextProblem(text); !problem.empty()) throw EEngineError(path + ": " + problem);
-  return text;
+  if (!file.Read()) throw EEngineError("cannot read the map " + path + ": " + file.why);
+  if (const std::string problem = MapTextProblem(file.bytes); !problem.empty())
+    throw EEngineError(path + ": " + problem);
+  return std::move(file.bytes);
 }
 
 void LoadMapFile(const std::string& path, TBitmap32& map) { LoadMapText(ReadMapFile(path), map); }

@@ -7,9 +7,9 @@
 // It is strict: a map from a level designer with a typo in it is far more
 // likely a mistake than a meaning. Refused: a character other than '#' and
 // '.', an empty row, rows of different lengths, no row at all, more than
-// MaxMapSide cells a side, no floor cell. A final line break, and a CR
-// before each line break, are allowed. Rows and columns in the reasons are
-// counted from 1.
+// MaxMapSide cells a side, no floor cell. A final line break, a CR before
+// each line break, and blank lines after the last row are allowed. Rows and
+// columns in the reasons are counted from 1.
 #pragma once
 
 #include <cstddef>
@@ -43,8 +43,11 @@ std::unique_ptr<TBitmap32> LoadMapText(const std::string& text);
 TWallGrid WallsOfMapText(const std::string& text);
 
 // A file's whole contents, checked: throws EEngineError "cannot read the
-// map PATH" when the file cannot be read, and "PATH: <problem>" when its
-// picture is refused; a file longer than any map is refused unread.
+// map PATH: <why>" when the file is missing, cannot be read or is no
+// regular file (a folder, a named pipe, a device: never opened for long,
+// never waited on), and "PATH: <problem>" when its picture is refused. A
+// file longer than any map is refused after that many bytes, as "not a
+// map" when they hold a byte that no map holds.
 std::string ReadMapFile(const std::string& path);
 // ReadMapFile, then LoadMapText.
 void LoadMapFile(const std::string& path, TBitmap32& map);

@@ -67,7 +67,47 @@ TSolutionCount ReadSolutionCount(TTree& tree, int64_t gridPoints) {
   return c;
 }
 
-// The first `count` grid points; a missing or unreadable coordinate is 0.
+// What a light's coordinate key holds.
+enum class TCoordinateKind {
+  Whole,       // a 32-bit whole number
+  Missing,     // no such key
+  NotANumber,  // anything else: "nan", "1e30", "12.0", a number past 32 bits
+};
+
+struct TCoordinateKey {
+  TCoordinateKind kind = TCoordinateKind::Whole;
+  std::string text;  // the value as stored, when it is NotANumber
+};
+
+// The keys of one light, beside the point that ReadSolutionPoints reads
+// from them (where an unreadable coordinate is 0).
+struct TLightKeys {
+  TCoordinateKey x, y;
+  bool Whole() const { return x.kind == TCoordinateKind::Whole && y.kind == TCoordinateKind::Whole; }
+};
+
+// key: "x" or "y"; index: the light's number from 0.
+template <class TTree>
+TCoordinateKey ReadCoordinateKey(TTree& tree, const char* key, int32_t index) {
+  TCoordinateKey k;
+  // A value that reads back as either default is no number.
+  if (tree.ReadInteger(key, -1, index) == tree.ReadInteger(key, -2, index)) return k;
+  k.text = tree.ReadString(key, "", index);
+  const bool present = !k.text.empty() || tree.ReadString(key, "?", index) != "?";
+  k.kind = present ? TCoordinateKind::NotANumber : TCoordinateKind::Missing;
+  return k;
+}
+
+// The keys of the first `count` lights, in order.
+template <class TTree>
+std::vector<TLightKeys> ReadSolutionKeys(TTree& tree, int32_t count) {
+  std::vector<TLightKeys> keys;
+  for (int32_t i = 0; i < count; ++i) keys.push_back({ReadCoordinateKey(tree, "x", i), ReadCoordinateKey(tree, "y", i)});
+  return keys;
+}
+
+// The first `count` grid points; a missing or unreadable coordinate is 0
+// (ReadSolutionKeys tells which).
 template <class TTree>
 std::vector<TGridPoint> ReadSolutionPoints(TTree& tree, int32_t count) {
   std::vector<TGridPoint> points;

@@ -49,6 +49,27 @@ void TIniDocument::Load(std::string_view bytes) {
   }
 }
 
+bool TIniDocument::TakesWhole(std::string_view bytes) {
+  bool inSection = false;
+  size_t pos = 0;
+  while (pos < bytes.size()) {
+    size_t end = bytes.find_first_of(LineEnd, pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view raw = bytes.substr(pos, end - pos);
+    pos = end + 1;
+    for (const char c : raw)
+      if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) return false;
+    const std::string_view line = Trim(raw);
+    if (line.empty() || line.front() == ';') continue;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
+      inSection = true;
+      continue;
+    }
+    if (!inSection || line.find('=') == std::string_view::npos) return false;
+  }
+  return true;
+}
+
 std::string TIniDocument::Save() const {
   size_t size = 0;
   for (const TIniSection& section : sections_) {

@@ -25,6 +25,12 @@ class TIniDocument {
   // "[name]" CR LF, the lines each with CR LF, an empty line, per section.
   std::string Save() const;
 
+  // Whether Load takes every line of bytes as a section, a key, a comment
+  // or a blank: no line before the first section, no line without "=", no
+  // control byte but tabs and line ends. What Save writes always is; a
+  // file cut off in the middle of a key, or binary junk, is not.
+  static bool TakesWhole(std::string_view bytes);
+
   // The value of the key, or nothing when the section or key is missing.
   // The view lasts until the next change of the document.
   std::optional<std::string_view> FindValue(const std::string& section, const std::string& key) const;

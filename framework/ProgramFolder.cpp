@@ -41,13 +41,20 @@ std::string InstalledDataFolder() {
   return normal;
 }
 
-TProgramFolderChoice ChooseProgramFolder(const std::string& current, const std::string& installed,
-                                         const std::vector<std::string>& names) {
-  bool held = installed.empty();
-  for (const std::string& name : names) held = held || Holds(current, name);
-  const std::string& folder = held ? current : installed;
+TProgramFolderChoice ChooseProgramFolder(const std::string& current, const std::string& beside,
+                                         const std::string& installed, const std::vector<std::string>& names) {
+  const auto holdsAny = [&names](const std::string& folder) {
+    if (folder.empty()) return false;
+    for (const std::string& name : names)
+      if (Holds(folder, name)) return true;
+    return false;
+  };
+  const std::string& folder = holdsAny(current)    ? current
+                              : holdsAny(beside)   ? beside
+                              : !installed.empty() ? installed
+                                                   : current;
   return {folder.empty() ? std::string() : folder + (folder.back() == '/' ? "" : "/"),
-          !held || SameFolder(current, installed)};
+          !installed.empty() && (&folder == &installed || SameFolder(folder, installed))};
 }
 
 std::string ExecutableFolder() {

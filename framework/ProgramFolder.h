@@ -1,9 +1,11 @@
 // Where a task reads its localization files. The current directory comes
-// first, as it always has: the build tree and a contest machine's task
-// folder hold the files there. An installed program started anywhere else
-// (from the desktop's menu, from a terminal in the player's home) reads the
-// copies installed with it instead. Those copies belong to the package, not
-// to the run: they are never written back, also when root runs the game.
+// first, as it always has: a contest machine's task folder holds the files
+// there. Then the folder of the program itself, so that a program started
+// from anywhere by its path (the build tree's run/ folder, a copy of the
+// task's folder) finds the files that lie beside it. Last, an installed
+// program reads the copies installed with it. Those copies belong to the
+// package, not to the run: they are never written back, also when root
+// runs the game.
 #pragma once
 
 #include <string>
@@ -23,14 +25,15 @@ struct TProgramFolderChoice {
   bool Installed;      // Folder is the installed data folder: read, never written
 };
 
-// current and installed end without "/"; names are the localization file
-// names. The current directory when it holds any of them (a file, or
-// whatever else stands under that name) or when nothing is installed;
-// otherwise the installed folder, whether it holds them or not. Either way
-// Installed tells whether the folder chosen is the installed one, also when
-// the current directory is that folder under another name.
-TProgramFolderChoice ChooseProgramFolder(const std::string& current, const std::string& installed,
-                                         const std::vector<std::string>& names);
+// current, beside (the executable's folder) and installed end without "/";
+// names are the localization file names. The first of current and beside
+// that holds any of them (a file, or whatever else stands under that
+// name); else the installed folder, whether it holds them or not; with
+// nothing installed, the current directory. Either way Installed tells
+// whether the folder chosen is the installed one, also when it is that
+// folder under another name.
+TProgramFolderChoice ChooseProgramFolder(const std::string& current, const std::string& beside,
+                                         const std::string& installed, const std::vector<std::string>& names);
 
 // The folder of the running executable, from /proc/self/exe; empty if unknown.
 std::string ExecutableFolder();

@@ -142,7 +142,7 @@ void StartTaskWith(int32_t year, const std::string& taskName, int32_t level, con
   std::vector<std::string> localizationFiles{commonFile};
   if (!noTask) localizationFiles.push_back(taskFile);
   const TProgramFolderChoice programFolder =
-      ChooseProgramFolder(CurrentFolder(), InstalledDataFolder(), localizationFiles);
+      ChooseProgramFolder(CurrentFolder(), ExecutableFolder(), InstalledDataFolder(), localizationFiles);
   ProgramFolder = programFolder.Folder;
   const bool writeBack = !programFolder.Installed;
 

@@ -28,6 +28,14 @@ QPointer<QCoreApplication> hookedApplication;
 // Set by aboutToQuit: tells whether a quit request reached a running
 // application loop (quit() does nothing before QApplication::exec).
 bool quitStarted = false;
+// Set while CloseTaskForTermination or the quit closes the windows.
+bool closingForTermination = false;
+
+void CloseAllWindowsForTermination() {
+  closingForTermination = true;
+  QApplication::closeAllWindows();
+  closingForTermination = false;
+}
 
 extern "C" void OnTerminationSignal(int signalNumber) {
   const int savedErrno = errno;
@@ -59,7 +67,7 @@ void CloseTaskForTermination() {
     QCoreApplication::quit();
     return;
   }
-  QApplication::closeAllWindows();
+  CloseAllWindowsForTermination();
   for (QWidget* widget : QApplication::topLevelWidgets()) {
     if (widget->isVisible()) return;  // a window refused to close; it has the last word
   }
@@ -72,6 +80,8 @@ void CloseTaskForTermination() {
     QTimer::singleShot(10, QCoreApplication::instance(), [] { CloseTaskForTermination(); });
   }
 }
+
+bool ClosingForTermination() { return closingForTermination; }
 
 bool InstallTerminationHandlers() {
   QCoreApplication* application = QCoreApplication::instance();
@@ -89,7 +99,7 @@ bool InstallTerminationHandlers() {
     // Windows get their close events also when something else ends the loop.
     QObject::connect(application, &QCoreApplication::aboutToQuit, application, [] {
       quitStarted = true;
-      if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::closeAllWindows();
+      if (qobject_cast<QApplication*>(QCoreApplication::instance())) CloseAllWindowsForTermination();
     });
 #ifndef QT_NO_SESSIONMANAGER
     if (auto* gui = qobject_cast<QGuiApplication*>(application)) {

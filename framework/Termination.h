@@ -22,3 +22,8 @@ void UninstallTerminationHandlers();
 // top-level window (modal ones first, in Qt's order), then end the event
 // loop if no window stayed open.
 void CloseTaskForTermination();
+
+// True while the windows are being closed for a termination request or
+// because the application quits: a window must not ask anything then
+// (nobody may be there to answer, and a session's end would wait on it).
+bool ClosingForTermination();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "engine/EngineError.h"
+#include "framework/ByteArguments.h"
 #include "game/GlowmereApplication.h"
 
 namespace {
@@ -35,8 +36,7 @@ void ProcessGameCommandLine(int argc, char** argv) {
   Describe(parser);
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const QStringList arguments = ByteArguments(argc, argv);
   // Errors are reported by ReadGameOptions, once Qt has taken its options.
   parser.parse(arguments);
   if (!parser.isSet(help) && !parser.isSet(version) && !parser.isSet(QStringLiteral("help-all"))) return;
@@ -64,15 +64,15 @@ std::optional<TGameOptions> ReadGameOptions(const QStringList& arguments, std::o
   // A plain start ignores what it does not know, as it always has; a
   // designer's command line is read strictly.
   if (!asksForMap) return TGameOptions{};
-  if (!parsed) return refuse(parser.errorText().toLocal8Bit().toStdString());
+  if (!parsed) return refuse(ArgumentBytes(parser.errorText()));
   const QStringList rest = parser.positionalArguments();
   TGameOptions options;
   if (rest.size() > 1) return refuse("one SOLUTION at most, got " + std::to_string(rest.size()));
   try {
-    options.level = DesignerLevel(parser.value(MapOption).toLocal8Bit().toStdString());
+    options.level = DesignerLevel(ArgumentBytes(parser.value(MapOption)));
   } catch (const EEngineError& e) {
     return refuse(e.what());
   }
-  if (!rest.isEmpty()) options.solutionPath = rest.first().toLocal8Bit().toStdString();
+  if (!rest.isEmpty()) options.solutionPath = ArgumentBytes(rest.first());
   return options;
 }

@@ -68,6 +68,14 @@ class TfrmGlowmere : public TTuvForm, public TFieldScene {
   void WriteRecordCertificate();
   void StoreSolution(TNameValueTree& tree);
   void LoadSolution(TNameValueTree& tree);
+  // LoadSolution of a store at the start. file: the store's file tree when
+  // it has one (the same tree); a damaged file is kept aside, under the
+  // name that keptAside gets, the player is told, and only its whole
+  // lights come back (GlowmereStores.cpp).
+  void LoadStore(TNameValueTree& tree, TIniNameValueTree* file, QString& keptAside);
+  // Whether the autosave or the record file lacks what the window holds,
+  // because its last write failed.
+  bool StoresUnsaved() const;
   // LoadSolution from a file, which is read and never written back; false
   // when it cannot be read or holds no solution.
   bool LoadSolutionFile(const std::string& path);
@@ -157,6 +165,9 @@ class TfrmGlowmere : public TTuvForm, public TFieldScene {
   QLabel *lbLightCaption = nullptr, *lbLight = nullptr, *lbRecordCaption = nullptr, *lbRecord = nullptr;
   QFrame *Separator1 = nullptr, *Separator2 = nullptr, *Separator3 = nullptr;
   QPushButton* btShowRecord = nullptr;
+  // What the player must know of the stores: a write that failed, a
+  // damaged file kept aside. Hidden while there is nothing to say.
+  QLabel* lbStoreNotice = nullptr;
   TBitmap32List imlMap2;     // 0 map W x H, 1 unlit, 2 lit (10W + 20) x (10H + 20)
   TBitmap32List imlPoints2;  // the five light icons
   TBitmap32List imlPointsShown;  // the same at the field's size (imlPoints), redrawn in place
@@ -191,6 +202,9 @@ class TfrmGlowmere : public TTuvForm, public TFieldScene {
 
  protected:
   void showEvent(QShowEvent* event) override;  // FormShow
+  // Asks first while a store is unsaved (not when the program is ended
+  // from outside).
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -215,8 +229,15 @@ class TfrmGlowmere : public TTuvForm, public TFieldScene {
   void KeepDarkFloorShown();
   void ReleaseHintKey();
   // StoreSolution into savTree, and its file written when the lights differ
-  // from what it got last (GlowmereAutosave.cpp).
+  // from what it got last (GlowmereStores.cpp).
   void AutosavePosition();
+  // The lights into the record tree and its file, with the certificate.
+  void SaveRecord();
+  // The record file written again if its last write failed.
+  void RetryUnsavedRecord();
+  // unsaved follows the outcome of a store's write; the panel says so.
+  void NoteStoreWrite(bool& unsaved, bool written);
+  void ShowStoreNotice();
   void ClearLights();
   void DiscardNewDragLight();
   QString Text(const std::string& key) const;
@@ -230,6 +251,11 @@ class TfrmGlowmere : public TTuvForm, public TFieldScene {
   bool firstShow_ = true;
   bool hintKeyHeld_ = false;
   TLightPoints autosaved_;  // the lights the autosave file got last from this run
+  bool autosaveUnsaved_ = false;  // its last write failed
+  bool recordUnsaved_ = false;    // the record file's last write failed
+  // The names the damaged record and autosave files were kept under at
+  // the start; empty when sound.
+  QString recordAside_, autosaveAside_;
 };
 
 // The one main window while it exists.

@@ -89,8 +89,8 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& choice) : levelChoice_(choice) {
   if (!recTree) recTree = (fallbackRec_ = std::make_unique<TIniNameValueTree>("")).get();
   if (!localization) localization = (fallbackLoc_ = std::make_unique<TNameValueTreeTuvLocalization>("")).get();
   ApplyCaptions();                                                  // 21
-  LoadSolution(*recTree);                                           // 22
-  LoadSolution(*savTree);                                           // 23
+  LoadStore(*recTree, GetRecordTree(), recordAside_);     // 22
+  LoadStore(*savTree, GetAutosaveTree(), autosaveAside_);  // 23
   history = TLightHistory(LightPoints());  // the run starts with nothing to undo
   UpdateState(true);                                                // 24
   mapBitmap->SetOuterColor(SystemColorToColor32(SystemBlack));      // 25

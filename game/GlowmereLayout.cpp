@@ -110,6 +110,13 @@ void TfrmGlowmere::BuildComponents() {
   Separator3 = MakeRule(pnlControl, 16, 243);
   btShowRecord = new QPushButton(QString::fromUtf8("#Перейти"), pnlControl);
   btShowRecord->setGeometry(81, 207, 81, 20);
+  // Under the record, down to the bottom buttons (LayOutClient).
+  lbStoreNotice = new QLabel(pnlControl);
+  lbStoreNotice->setWordWrap(true);
+  lbStoreNotice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lbStoreNotice->setFont(PixelFont(10));
+  lbStoreNotice->setStyleSheet(QStringLiteral("color: #A00000;"));
+  lbStoreNotice->hide();
 
   // The panel's buttons take the focus from Tab, never from a click: after
   // a click the keys still play on the field.
@@ -142,6 +149,8 @@ void TfrmGlowmere::LayOutClient() {
   btClear->move(16, 382 - designHeight + client.height());
   btLoad->move(16, 413 - designHeight + client.height());
   btSave->move(16, 444 - designHeight + client.height());
+  constexpr int32_t noticeTop = 248;
+  lbStoreNotice->setGeometry(16, noticeTop, 150, std::max(0, btClear->y() - 2 - noticeTop));
 }
 
 bool TfrmGlowmere::eventFilter(QObject* watched, QEvent* event) {

@@ -30,12 +30,13 @@ void TfrmGlowmere::UpdateState(bool autosave) {
   lbPoints->setText(QString::number(pointsCount));
   if (!full && shown == FormatPercent(100.0L)) shown = FormatPercent(99.99L);
   lbLight->setText(shown);
-  if (autosave) AutosavePosition();
+  if (autosave) {
+    AutosavePosition();
+    RetryUnsavedRecord();
+  }
   if (full && (recordPoints == -1 || pointsCount < recordPoints)) {
     recordPoints = pointsCount;
-    StoreSolution(*recTree);
-    recTree->Flush();
-    WriteRecordCertificate();
+    SaveRecord();
   }
   lbRecord->setText(recordPoints == -1 ? QStringLiteral("-") : QString::number(recordPoints));
   // Every change the player makes ends here with the autosave; loading the

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "framework/ByteArguments.h"
 #include "framework/TaskStart.h"
 #include "game/GameCommandLine.h"
 #include "game/Glowmere.h"
@@ -16,7 +17,9 @@
 int main(int argc, char** argv) {
   ProcessGameCommandLine(argc, argv);  // --help and --version end here
   TGlowmereApplication app(argc, argv);
-  const std::optional<TGameOptions> options = ReadGameOptions(app.arguments(), std::cerr);
+  // What the application left of the arguments (it takes Qt's own), as
+  // bytes: a file's name reaches the file unchanged.
+  const std::optional<TGameOptions> options = ReadGameOptions(ByteArguments(argc, argv), std::cerr);
   if (!options) return 2;
   // Held until the end of main, after the framework has written the files.
   std::unique_ptr<TSingleInstance> singleGame;

@@ -9,15 +9,13 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <set>
 
 #include "engine/Level.h"
 #include "engine/MapText.h"
-#include "judge/ResultDocument.h"
+#include "engine/RegularFile.h"
 #include "framework/WholeFile.h"
 #include "art/LevelResources.h"
 #include "judge/JudgeCanvas.h"
@@ -25,6 +23,8 @@
 #include "judge/JudgePicture.h"
 #include "judge/JudgeReport.h"
 #include "judge/JudgeSolution.h"
+#include "judge/OneLine.h"
+#include "judge/ResultDocument.h"
 
 namespace fs = std::filesystem;
 
@@ -36,32 +36,23 @@ struct TJudged {
   fs::path picture;  // written for it; empty when none
 };
 
-bool ReadWhole(const fs::path& path, std::string& bytes) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream s;
-  s << in.rdbuf();
-  if (in.bad()) return false;
-  bytes = s.str();
-  return true;
-}
-
-// DIR/NAME.png, NAME the file's name without its extension, with -2, -3,
-// ... for a name met before in this run.
+// DIR/NAME.png, NAME the file's name without its extension; a name that
+// this run has drawn already (x.tuv-Glowmere and sub/x.tuv-Glowmere, or
+// x-2.tuv-Glowmere before them) takes the first free of NAME-2, NAME-3,
+// ..., so that no picture replaces another's.
 class TPictureNames {
  public:
   explicit TPictureNames(fs::path dir) : dir_(std::move(dir)) {}
   fs::path For(const std::string& file) {
     const std::string stem = fs::path(file).stem().string();
-    const int n = ++seen_[stem];
-    return dir_ / (stem + (n == 1 ? "" : "-" + std::to_string(n)) + ".png");
+    std::string name = stem;
+    for (int n = 2; !used_.insert(name).second; ++n) name = stem + "-" + std::to_string(n);
+    return dir_ / (name + ".png");
   }
 
  private:
   fs::path dir_;
-  std::map<std::string, int> seen_;
+  std::set<std::string> used_;
 };
 
 std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(WallsOfMapText(LevelMapText(choice))); }
@@ -82,7 +73,7 @@ class TJudgeRun {
     std::error_code ec;
     fs::create_directories(caller_ / options_.pictureDir, ec);
     if (ec) {
-      err_ << "glowmere-judge: cannot create the picture folder " << options_.pictureDir << "\n";
+      err_ << "glowmere-judge: cannot create the picture folder " << OneLine(options_.pictureDir) << "\n";
       return false;
     }
     canvas_ = std::make_unique<TJudgeCanvas>(options_.level, *level_);
@@ -91,20 +82,23 @@ class TJudgeRun {
 
   // Judges one file into judged_; an unreadable file is reported instead.
   void Judge(const std::string& file) {
-    std::string bytes;
-    if (!ReadWhole(caller_ / file, bytes)) {
-      err_ << "glowmere-judge: cannot read " << file << "\n";
+    // No pipe or device is waited on, no file read past the cap, and a
+    // read that fails is an error, never an empty file's verdict.
+    const TFileBytes read = ReadRegularFile((caller_ / file).string(), MaxSolutionFileBytes);
+    if (!read.Read()) {
+      err_ << "glowmere-judge: cannot read " + OneLine(file) + ": " + read.why + "\n";
       status_ = 1;
       unreadable_.push_back(file);
       return;
     }
     TJudged j;
     j.path = file;
-    j.solution = JudgeSolution(*level_, bytes, options_.strict);
+    j.solution = JudgeSolution(*level_, read.bytes, options_.strict);
     // Each line in one piece: standard error is unbuffered.
+    const std::string name = OneLine(file);
     for (const TJudgeRemark& remark : j.solution.remarks) {
-      const std::string line = remark.overLit ? "glowmere-judge: " + remark.text + ": " + file + "\n"
-                                              : "glowmere-judge: " + file + ": " + remark.text + "\n";
+      const std::string line = remark.overLit ? "glowmere-judge: " + remark.text + ": " + name + "\n"
+                                              : "glowmere-judge: " + name + ": " + remark.text + "\n";
       err_ << line;
     }
     if (canvas_) {
@@ -113,7 +107,7 @@ class TJudgeRun {
       if (WriteJudgePicture(*canvas_, j.solution.points, picture.string())) {
         j.picture = picture;
       } else {
-        err_ << "glowmere-judge: cannot write the picture " << picture.string() << "\n";
+        err_ << "glowmere-judge: cannot write the picture " << OneLine(picture.string()) << "\n";
         status_ = 1;
       }
     }
@@ -123,7 +117,7 @@ class TJudgeRun {
   void Report(std::ostream& out) {
     if (options_.rank) Rank(judged_);
     for (const TJudged& j : judged_)
-      out << j.solution.VerdictText() << '\t' << j.solution.ShareText() << '\t' << j.path << '\n';
+      out << j.solution.VerdictText() << '\t' << j.solution.ShareText() << '\t' << OneLine(j.path) << '\n';
     if (!options_.reportPath.empty()) WritePage();
   }
 
@@ -168,7 +162,7 @@ class TJudgeRun {
     std::error_code ec;
     fs::create_directories(page.parent_path(), ec);  // as --picture makes its folder
     if (!WriteFileAtomically(page.string(), ResultsPage(head, entries, page.parent_path()))) {
-      err_ << "glowmere-judge: cannot write the report " << options_.reportPath << "\n";
+      err_ << "glowmere-judge: cannot write the report " << OneLine(options_.reportPath) << "\n";
       status_ = 1;
     }
   }

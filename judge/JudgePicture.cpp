@@ -4,11 +4,13 @@
 // is taken for dark floor.
 #include "judge/JudgePicture.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
+#include "framework/WholeFile.h"
 #include "judge/JudgeCanvas.h"
 
 namespace {
@@ -60,5 +62,10 @@ QImage JudgePicture(TJudgeCanvas& canvas, const std::vector<TGridPoint>& lights)
 }
 
 bool WriteJudgePicture(TJudgeCanvas& canvas, const std::vector<TGridPoint>& lights, const std::string& path) {
-  return JudgePicture(canvas, lights).save(QString::fromLocal8Bit(path), "PNG");
+  // Encoded in memory and written under the path's own bytes: Qt would
+  // take the name as text, and a name that is no UTF-8 would change.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !JudgePicture(canvas, lights).save(&buffer, "PNG")) return false;
+  return WriteFileAtomically(path, std::string_view(png.constData(), size_t(png.size())), TDurability::Renamed);
 }

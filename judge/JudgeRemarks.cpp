@@ -5,14 +5,16 @@
 
 #include <charconv>
 
+#include "engine/DarkPieces.h"
 #include "engine/TaskIdentity.h"
 #include "engine/Verdict.h"
+#include "judge/OneLine.h"
 
 namespace {
 
 std::string Quoted(const std::string& text) {
   constexpr size_t Shown = 40;
-  return "\"" + (text.size() > Shown ? text.substr(0, Shown) + "..." : text) + "\"";
+  return "\"" + OneLine(text.size() > Shown ? text.substr(0, Shown) + "..." : text) + "\"";
 }
 
 std::string PointText(const TGridPoint& p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
@@ -59,6 +61,29 @@ std::string LevelRemark(const TDocumentLevel& level) {
   return "level " + shown + ", not the task's level " + std::to_string(GlowmereLevel);
 }
 
+std::vector<std::string> KeyRemarks(const std::vector<TLightKeys>& keys) {
+  const auto fault = [](const char* name, const TCoordinateKey& key) {
+    return std::string(name) + (key.kind == TCoordinateKind::Missing
+                                    ? " is missing"
+                                    : " is not a whole number (" + Quoted(key.text) + ")");
+  };
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const TLightKeys& k = keys[i];
+    if (k.Whole()) continue;
+    std::string what;
+    if (k.x.kind == TCoordinateKind::Missing && k.y.kind == TCoordinateKind::Missing) {
+      what = "x and y are missing";
+    } else if (k.x.kind != TCoordinateKind::Whole && k.y.kind != TCoordinateKind::Whole) {
+      what = fault("x", k.x) + " and " + fault("y", k.y);
+    } else {
+      what = k.x.kind != TCoordinateKind::Whole ? fault("x", k.x) : fault("y", k.y);
+    }
+    lines.push_back("light " + std::to_string(i + 1) + ": " + what + ", read as 0");
+  }
+  return lines;
+}
+
 std::vector<std::string> PlacementRemarks(const TLevel& level, const std::vector<TGridPoint>& points,
                                           const std::vector<TPlacement>& placements) {
   std::vector<std::string> lines;
@@ -85,9 +110,7 @@ std::vector<std::string> PlacementRemarks(const TLevel& level, const std::vector
 
 std::string DarkFloorRemark(const TLevel& level, const std::vector<const TPolygon*>& regions) {
   const std::unique_ptr<TPolygon> dark = DarkRemainderOf(level.Floor(), regions);
-  size_t pieces = 0;
-  for (const int32_t hole : dark->Holes())
-    if (!hole) ++pieces;
+  const int32_t pieces = DarkPieceCount(*dark);
   const size_t n = regions.size();
   return std::to_string(n) + (n == 1 ? " light leaves " : " lights leave ") + TenDecimals(dark->Area()) +
          " square cells dark in " + std::to_string(pieces) + (pieces == 1 ? " piece" : " pieces");

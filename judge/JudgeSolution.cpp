@@ -1,8 +1,9 @@
 // The judge's reading of one file. The document is read from the file's
 // bytes into a tree that has no file, so nothing is written back, and the
 // remarks come in the order the judge has always said them: why there is
-// no solution, the level, each misplaced light, the dark floor, a share
-// beyond the tolerance, the --strict verdict.
+// no solution, the level, each light whose keys are no whole numbers, each
+// misplaced light, the dark floor, a share beyond the tolerance, the
+// --strict verdict.
 #include "judge/JudgeSolution.h"
 
 #include "engine/Scoring.h"
@@ -32,6 +33,11 @@ TJudgedSolution JudgeSolution(const TLevel& level, const std::string& bytes, boo
   if (!j.holds) return j;
 
   j.points = ReadSolutionPoints(document, count.count);
+  // A coordinate that is no whole number reads as 0, as the game reads it,
+  // so the verdict stays the game's; it is named, and --strict refuses it.
+  const std::vector<TLightKeys> keys = ReadSolutionKeys(document, count.count);
+  const std::vector<std::string> keyRemarks = KeyRemarks(keys);
+  for (const std::string& text : keyRemarks) remark(text);
   const TPolygonList regions = level.LitRegions(j.points);
   const std::vector<const TPolygon*> shown = PolygonPointers(regions);
   const TVerdict verdict = VerdictOf(level, j.points, shown, documentLevel);
@@ -45,7 +51,7 @@ TJudgedSolution JudgeSolution(const TLevel& level, const std::string& bytes, boo
     j.remarks.push_back({"over-lit (share " + TenDecimals(j.share) + "%, judged " + std::to_string(OverLitVerdict) + ")",
                          true});
   }
-  if (strict && verdict.BreaksRules() && j.lights) {
+  if (strict && (verdict.BreaksRules() || !keyRemarks.empty()) && j.lights) {
     remark("judged \"-\" by the statement's rules (--strict)");
     j.lights.reset();
   }

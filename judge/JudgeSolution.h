@@ -11,6 +11,11 @@
 
 #include "engine/Level.h"
 
+// The largest solution file the judge reads: 64 MiB, far above any real
+// one (every grid point of a 200 x 200 map lit, at the 32-bit limits, is
+// about 1.7 MB). A larger file is refused unread past the cap.
+constexpr size_t MaxSolutionFileBytes = size_t(64) << 20;
+
 // One thing the judge says about a file, in the order it says them.
 struct TJudgeRemark {
   std::string text;
@@ -32,5 +37,6 @@ struct TJudgedSolution {
 };
 
 // bytes: the whole file. strict: a solution that breaks the statement's
-// rules gets no verdict (--strict).
+// rules, or whose lights' keys are missing or no whole numbers, gets no
+// verdict (--strict).
 TJudgedSolution JudgeSolution(const TLevel& level, const std::string& bytes, bool strict);

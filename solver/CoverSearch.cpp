@@ -19,6 +19,9 @@
 
 namespace {
 
+// The weight added since the last halving, per row, that brings the next.
+constexpr int64_t ForgetAfter = 100;
+
 uint64_t Next(uint64_t& state) {
   uint64_t z = (state += 0x9E3779B97F4A7C15ull);
   z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -210,6 +213,17 @@ void TCoverSearch::WeighUnmet() {
     ++weight_[size_t(r)];
     for (int32_t c : rows_->Row(r)) ++score_[size_t(c)];
   }
+  added_ += int64_t(unmet_.size());
+  if (added_ > ForgetAfter * int64_t(weight_.size() + 1)) Forget();
+}
+
+// Weights that only grow come to be so far apart after a long run that a
+// move hardly changes which rows lead: halving them all now and then
+// keeps the order of the hard rows and lets the others count again.
+void TCoverSearch::Forget() {
+  for (int64_t& w : weight_) w = std::max<int64_t>(1, w / 2);
+  added_ = 0;
+  Recount();
 }
 
 void TCoverSearch::Cover(int32_t r) {

@@ -51,6 +51,7 @@ class TCoverSearch {
   int32_t BestFor(int32_t r, int32_t avoid) const;
   int32_t BestOfAll() const;
   void WeighUnmet();
+  void Forget();
   void Cover(int32_t r);
   void Uncover(int32_t r);
 
@@ -59,6 +60,7 @@ class TCoverSearch {
   int32_t taken_ = 0;  // rows taken in
   uint64_t random_;
   int64_t moves_ = 0;
+  int64_t added_ = 0;  // weight added since the last halving
   int32_t lastIn_ = -1;
   // Per column: chosen, allowed back in (configuration checking), score,
   // when it last changed.

@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <variant>
 #include <set>
 #include <utility>
 
@@ -89,6 +90,8 @@ constexpr double SliceShare = 0.05, FirstSliceSeconds = 0.5, LongestSliceSeconds
 // smallest first: the searches go at most this many lights below the best
 // there, where no cover can be checked until the child is done.
 constexpr size_t CheckedCovers = 4;
+// What counts as near the end of the time (TSearch::Late).
+constexpr double LateSeconds = 5, LateShare = 0.05;
 // Candidates of each row in the searches' core, by reduced cost.
 // (5 per row left the search at 92 lights on the 200 x 130 level after a
 // minute at 137,000 moves a second, 12 at 91 with 88,000; without the
@@ -105,10 +108,11 @@ constexpr double FirstProgramSeconds = 2;
 
 // The LP relaxation gets at most this share of the time: beyond it, rows
 // that join raise the bound through Lagrangian steps from the last duals.
-// (The first seconds are free of the share: on a small level the search
-// reaches the best cover in a moment, and the share would then stop the
-// LP before its fractional witnesses raised it.)
-constexpr double RelaxationShare = 1.0 / 3, FreeRelaxationSeconds = 10;
+// (The first half minute is free of the share: on a small level the
+// search reaches the best cover in a moment, and the share would then stop
+// the LP before its fractional witnesses raised it; on a busy machine,
+// with a search alongside it, the first LP of 100 x 65 took 12 s.)
+constexpr double RelaxationShare = 1.0 / 3, FreeRelaxationSeconds = 30;
 constexpr int32_t LagrangianSteps = 50;
 // Fractional witnesses that raised the LP's value by less than this were
 // the last of their kind until other witnesses join: the LP had many
@@ -154,12 +158,23 @@ class TSearch {
   EStep AddFractionalWitnesses();
   EStep ImproveBest();
   EStep Decide();
-  EStep AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer);
+  // A cover of k lights of the active rows, or why there is none (see
+  // AskForK).
+  struct TCoverOfK {
+    std::vector<int32_t> chosen;
+  };
+  using TAnswerForK = std::variant<TCoverOfK, EStep>;
+  TAnswerForK AskForK(int32_t k, const std::vector<int32_t>& alive);
+  TAnswerForK AskProgram(int32_t k, TCoverProblem problem);
   EStep Refine(const std::vector<int32_t>& choice);
   EStep CheckFound(const std::vector<std::vector<int32_t>>& found);
   TAlongside Alongside();
   EStep CheckAlongside();
   void RefreshCore();
+  // Near the end of the time: work that cannot stop half-way (a new core,
+  // a Lagrangian start) is left out, for on a busy machine it would run
+  // past the time limit.
+  bool Late() const { return pool_.Deadline().Left() < std::max(LateSeconds, LateShare * options_.timeLimit); }
   bool LagrangianStart();
   bool Search(const TWitnessRows& rows, int32_t size, std::vector<int32_t>& chosen, double seconds);
   bool RaiseBound(int32_t bound);
@@ -465,7 +480,7 @@ EStep TSearch::CheckAlongside() {
 // The core the searches work on: the LP's support, the best cover, and
 // the few candidates of lowest reduced cost in each known row.
 void TSearch::RefreshCore() {
-  if (!duals_) return;
+  if (!duals_ || Late()) return;
   const std::vector<double>& d = duals_->reducedCost;
   std::vector<uint8_t> in(size_t(field_.CandidateCount()), 0);
   for (int32_t c : support_) in[size_t(c)] = 1;
@@ -488,7 +503,7 @@ void TSearch::RefreshCore() {
 // A cover near the LP's solution (LagrangianCover), made full by the
 // Lagrangian repair: the new best where it has fewer lights.
 bool TSearch::LagrangianStart() {
-  if (solution_.empty()) return true;
+  if (solution_.empty() || Late()) return true;
   std::vector<int32_t> cover;
   {
     TStopwatch watch(result_.times.search);
@@ -515,25 +530,25 @@ EStep TSearch::Decide() {
     alive.resize(size_t(field_.CandidateCount()));
     std::iota(alive.begin(), alive.end(), 0);
   }
-  TCoverAnswer answer;
-  const EStep asked = AskProgram(k, alive, answer);
-  if (asked != EStep::Nothing) return asked;
-  const std::vector<int32_t> unmet = pool_.Rows().Unmet(answer.chosen);
+  const TAnswerForK answer = AskForK(k, alive);
+  if (const EStep* other = std::get_if<EStep>(&answer)) return *other;
+  const std::vector<int32_t>& chosen = std::get<TCoverOfK>(answer).chosen;
+  const std::vector<int32_t> unmet = pool_.Rows().Unmet(chosen);
   if (!unmet.empty()) {
     pool_.Activate(unmet, ActiveBatch(k, stuck_++));
-    seed_ = answer.chosen;
+    seed_ = chosen;
     Report();
     return EStep::Joined;
   }
-  return Refine(answer.chosen);
+  return Refine(chosen);
 }
 
 // A cover of k lights of the active rows, among the alive columns: by the
 // local search, which finds one in moments where the library's branching
 // took up to minutes on programs of a few hundred rows (it has no
-// heuristics, see CbcCoverProgram.cpp), else by the program. Nothing:
-// answer.chosen is such a cover. Rose: none exists.
-EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAnswer& answer) {
+// heuristics, see CbcCoverProgram.cpp), else by the program. Otherwise
+// Rose (none exists), Joined (undecided in this try's time) or End.
+TSearch::TAnswerForK TSearch::AskForK(int32_t k, const std::vector<int32_t>& alive) {
   std::vector<uint8_t> isAlive(size_t(field_.CandidateCount()), 0);
   for (int32_t c : alive) isAlive[size_t(c)] = 1;
   TCoverProblem problem;
@@ -550,19 +565,20 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     }
     problem.rows.push_back(std::move(row));
   }
-  {
-    TWitnessRows active(field_.CandidateCount());
-    for (const auto& row : problem.rows) active.Add(row);
-    std::vector<int32_t> chosen;
-    for (int32_t c : seed_)
-      if (isAlive[size_t(c)]) chosen.push_back(c);
-    const double allowance = std::clamp(0.1 * result_.times.programs, 0.2, 2.0);
-    if (Search(active, k, chosen, allowance)) {
-      answer.chosen = chosen;
-      return EStep::Nothing;
-    }
-  }
+  TWitnessRows active(field_.CandidateCount());
+  for (const auto& row : problem.rows) active.Add(row);
+  std::vector<int32_t> chosen;
+  for (int32_t c : seed_)
+    if (isAlive[size_t(c)]) chosen.push_back(c);
+  if (Search(active, k, chosen, std::clamp(0.1 * result_.times.programs, 0.2, 2.0))) return TCoverOfK{chosen};
   if (pool_.Deadline().Passed()) return EStep::End;
+  return AskProgram(k, std::move(problem));
+}
+
+// The integer program of problem (the active rows over the alive
+// columns) with the cutoff at k.
+TSearch::TAnswerForK TSearch::AskProgram(int32_t k, TCoverProblem problem) {
+  TCoverAnswer answer;
   bool cutByDeadline = false;
   {
     TStopwatch watch(result_.times.programs);
@@ -600,7 +616,7 @@ EStep TSearch::AskProgram(int32_t k, const std::vector<int32_t>& alive, TCoverAn
     Report();
     return pool_.Deadline().Passed() ? EStep::End : EStep::Joined;
   }
-  return EStep::Nothing;
+  return TCoverOfK{answer.chosen};
 }
 
 // choice: k lights meeting every known witness. Either it lights the whole

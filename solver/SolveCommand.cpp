@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -21,6 +22,7 @@
 #include "engine/EngineError.h"
 #include "engine/MapText.h"
 #include "engine/Scoring.h"
+#include "framework/ByteArguments.h"
 #include "framework/WholeFile.h"
 #include "solver/CoverField.h"
 #include "solver/CoverProgram.h"
@@ -155,7 +157,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     err << "glowmere-solve: " << why << "\n";
     return 2;
   };
-  if (!parser.parse(arguments)) return refuse(parser.errorText().toStdString());
+  if (!parser.parse(arguments)) return refuse(ArgumentBytes(parser.errorText()));
   if (parser.isSet("help")) {
     out << parser.helpText().toStdString();
     return 0;
@@ -165,7 +167,7 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     return 0;
   }
   if (!parser.positionalArguments().isEmpty())
-    return refuse("unexpected argument " + parser.positionalArguments().first().toStdString());
+    return refuse("unexpected argument " + ArgumentBytes(parser.positionalArguments().first()));
 
   if (parser.isSet(timeOption)) {
     bool ok = false;
@@ -179,10 +181,10 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     if (!ok || request.threads < 1 || request.threads > MaxThreads)
       return refuse("--threads needs a whole number from 1 to " + std::to_string(MaxThreads));
   }
-  if (parser.isSet(outOption)) request.outPath = parser.value(outOption).toStdString();
+  if (parser.isSet(outOption)) request.outPath = ArgumentBytes(parser.value(outOption));
   request.verbose = parser.isSet(verboseOption);
   request.machine = parser.isSet(machineOption);
-  if (parser.isSet(witnessesOutOption)) request.witnessesOut = parser.value(witnessesOutOption).toStdString();
+  if (parser.isSet(witnessesOutOption)) request.witnessesOut = ArgumentBytes(parser.value(witnessesOutOption));
 
   try {
     if (!parser.isSet(mapOption)) {
@@ -190,20 +192,26 @@ int ReadCommandLine(const QStringList& arguments, std::ostream& out, std::ostrea
     } else if (parser.value(mapOption) == "-") {
       request.walls = WallsOfStandardInput();
     } else {
-      request.walls = WallsOfMapFile(parser.value(mapOption).toStdString());
+      request.walls = WallsOfMapFile(ArgumentBytes(parser.value(mapOption)));
     }
   } catch (const EEngineError& e) {
     return refuse(e.what());
   }
+  // The solution would replace the map it was found for.
+  const std::string mapPath = ArgumentBytes(parser.value(mapOption));
+  std::error_code same;
+  if (parser.isSet(mapOption) && mapPath != "-" && !request.outPath.empty() &&
+      std::filesystem::equivalent(mapPath, request.outPath, same))
+    return refuse("--out " + request.outPath + " is the map itself; the solution needs a file of its own");
   std::string error;
   if (parser.isSet(startOption)) {
     const int64_t gridPoints = (int64_t(request.walls.width) + 1) * (int64_t(request.walls.height) + 1);
-    const auto lights = ReadSolutionFile(parser.value(startOption).toStdString(), gridPoints, error);
+    const auto lights = ReadSolutionFile(ArgumentBytes(parser.value(startOption)), gridPoints, error);
     if (!lights) return refuse("--start: " + error);
     request.startLights = *lights;
   }
   if (parser.isSet(witnessesOption)) {
-    const std::string path = parser.value(witnessesOption).toStdString();
+    const std::string path = ArgumentBytes(parser.value(witnessesOption));
     std::string bytes;
     if (ReadWholeFile(path, bytes, error) != TReadResult::Read) return refuse("--witnesses: cannot read " + path);
     const auto points = ReadWitnessText(bytes, error);

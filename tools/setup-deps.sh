@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   # Only bench_visibility_peer links it; it is GPL and goes into nothing shipped.
   libcgal-dev
+  # The tests' independent count of the dark pieces; linked into no program.
+  libgeos-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-utils xdotool
   fonts-dejavu-core

@@ -3,10 +3,12 @@
 // refused picture leaves the map alone.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "levelmap_support.h"
+#include "support/HostileFiles.h"
 
 namespace {
 
@@ -30,6 +32,11 @@ TEST(MapText, WallsAndFloorRowByRowInEitherLineEnd) {
   EXPECT_EQ(RowsOf(*map), (std::vector<std::string>{"#..#", ".##."}));
   EXPECT_EQ(RowsOf(*LoadMapText("#.\n.#")), (std::vector<std::string>{"#.", ".#"}));
   EXPECT_EQ(RowsOf(*LoadMapText("#.\r\n.#\r\n")), (std::vector<std::string>{"#.", ".#"}));
+  // Blank lines after the last row, as editors leave them, carry no cells.
+  EXPECT_EQ(RowsOf(*LoadMapText("#.\n.#\n\n\r\n  \n\t")), (std::vector<std::string>{"#.", ".#"}));
+  std::string largest;
+  for (int32_t i = 0; i < MaxMapSide; ++i) largest += std::string(size_t(MaxMapSide), '.') + "\n";
+  EXPECT_EQ(LoadMapText(largest + "\n\n")->Height(), MaxMapSide) << "blank lines do not count as rows";
 }
 
 TEST(MapText, RefusalsSayWhatAndWhereAndLeaveTheMapAlone) {
@@ -40,6 +47,8 @@ TEST(MapText, RefusalsSayWhatAndWhereAndLeaveTheMapAlone) {
       {"..\t\n", "row 1, column 3: byte 0x09 is neither a wall '#' nor floor '.'"},
       {"....\n...\n", "row 2 has 3 cells, row 1 has 4"},
       {"....\n\n....\n", "row 2 is empty"},
+      {"\n\n", "the map is empty"},
+      {"...\n.. \n\n", "row 2, column 3: ' ' is neither a wall '#' nor floor '.'"},
       {"", "the map is empty"},
       {std::string(size_t(MaxMapSide) + 1, '.') + "\n", "row 1 has 201 cells; at most 200 x 200 cells"},
       {tall, "more than 200 rows; at most 200 x 200 cells"},
@@ -85,10 +94,44 @@ TEST(MapText, FileGivesTheSameMapAsItsTextAndIsNamedWhenRefused) {
     return std::string("read");
   };
   const std::string missing = GLOWMERE_DATA_DIR "/no-such-map.txt";
-  EXPECT_EQ(message(missing), "cannot read the map " + missing);
-  // A folder opens but cannot be read; a picture file is no map.
-  EXPECT_NE(message(GLOWMERE_DATA_DIR), "read");
+  EXPECT_EQ(message(missing), "cannot read the map " + missing + ": no such file");
+  EXPECT_EQ(message(GLOWMERE_DATA_DIR), "cannot read the map " GLOWMERE_DATA_DIR ": a folder, not a file");
+  // A short file of other bytes is read and refused where it goes wrong.
   EXPECT_EQ(message(GLOWMERE_DATA_DIR "/lit.png").rfind(GLOWMERE_DATA_DIR "/lit.png: ", 0), 0u);
+}
+
+// What a careless user hands over as a map: each refused in one line that
+// names it, none waited on and none read whole.
+TEST(MapText, FilesThatAreNoMapsAreRefusedWithoutWaiting) {
+  const std::string folder = testing::TempDir() + "/hostile-maps";
+  std::filesystem::create_directories(folder);
+  auto message = [](const std::string& p) {
+    try {
+      LoadMapFile(p);
+    } catch (const EEngineError& e) {
+      return std::string(e.what());
+    }
+    return std::string("read");
+  };
+  {
+    const TUnwrittenPipe pipe(folder + "/pipe.txt");
+    EXPECT_EQ(message(pipe.Path()), "cannot read the map " + pipe.Path() + ": a named pipe, not a regular file");
+  }
+  EXPECT_EQ(message("/dev/zero"), "cannot read the map /dev/zero: a device, not a regular file");
+
+  const std::string binary = folder + "/binary.txt";
+  std::ofstream(binary, std::ios::binary) << RandomBytes(64 * 1024, 37);
+  EXPECT_EQ(message(binary).rfind(binary + ": not a map: row 1, column 1: byte 0x", 0), 0u) << message(binary);
+  // Map bytes beyond any map's length make a map too large; a sparse
+  // file of 8 GiB is refused as soon as the limit is passed.
+  std::string wide;
+  for (int32_t i = 0; i <= MaxMapSide; ++i) wide += std::string(size_t(MaxMapSide), '.') + "\r\n";
+  std::ofstream(folder + "/tall.txt", std::ios::binary) << wide;
+  EXPECT_EQ(message(folder + "/tall.txt"), folder + "/tall.txt: more than 200 x 200 cells");
+  WriteSparseFile(folder + "/huge.txt", 8LL << 30);
+  EXPECT_EQ(message(folder + "/huge.txt"), folder + "/huge.txt: not a map: row 1, column 1: byte 0x00 is neither a "
+                                                    "wall '#' nor floor '.'");
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // should hold.
 #pragma once
 
-#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,15 +11,9 @@
 #include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "framework/IniNameValueTree.h"
+#include "support/HostileFiles.h"
 
 using TPoints = std::vector<std::pair<int, int>>;
-
-inline std::string RandomBytes(size_t count, unsigned seed) {
-  std::mt19937 random(seed);
-  std::string bytes(count, '\0');
-  for (char& c : bytes) c = static_cast<char>(random() & 0xFF);
-  return bytes;
-}
 
 // The solution a store file holds, read the way the game reads it; the file
 // is left as it is.

@@ -3,18 +3,14 @@
 // autosave and on the field at the next start; a kill while the record is
 // written leaves the old record whole, and the next start takes the new
 // one from the autosave.
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
+#include "ProbedGame.h"
 #include "badinput_support.h"
 #include "game/SingleGame.h"
-
-extern char** environ;
 
 namespace {
 
@@ -38,42 +34,13 @@ class KilledGameTest : public GameTest {
   // are placed, waits killAfter and kills the game; a game that dies on its
   // own (dieRenaming) is waited for.
   TKilledRun Play(const std::string& points, std::chrono::milliseconds killAfter, const std::string& dieRenaming = "") {
-    std::vector<std::string> variables = {"LD_PRELOAD=" GLOWMERE_PLAY_PROBE, "GLOWMERE_PLAY=" + points,
-                                          "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
+    std::vector<std::string> variables;
     if (!dieRenaming.empty()) variables.push_back("GLOWMERE_PLAY_DIE_RENAMING=" + dieRenaming);
-    std::vector<char*> env;
-    for (char** e = environ; *e; ++e)
-      if (!std::string_view(*e).starts_with("LD_PRELOAD=") && !std::string_view(*e).starts_with("ASAN_OPTIONS=")) env.push_back(*e);
-    for (std::string& v : variables) env.push_back(v.data());
-    env.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(GLOWMERE_PROGRAM), nullptr};
-    int out[2];
-    if (pipe(out) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(out[1], STDOUT_FILENO);
-      close(out[0]);
-      close(out[1]);
-      execve(GLOWMERE_PROGRAM, argv, env.data());
-      _exit(127);
-    }
-    close(out[1]);
+    TProbedGame game = StartProbedGame(points, variables);
     TKilledRun run;
-    std::string said;
-    pollfd wait{out[0], POLLIN, 0};
-    char buffer[256];
-    while (said.find("placed\n") == std::string::npos && poll(&wait, 1, 60000) == 1) {
-      const ssize_t n = read(out[0], buffer, sizeof buffer);
-      if (n <= 0) break;  // it died
-      said.append(buffer, size_t(n));
-    }
-    close(out[0]);
-    run.placed = said.find("placed\n") != std::string::npos;
+    run.placed = WaitForLine(game, "placed");
     if (run.placed) std::this_thread::sleep_for(killAfter);
-    kill(pid, SIGKILL);  // harmless on a game that died already (a zombie until waited for)
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    run.signal = EndProbedGame(game, SIGKILL);
     return run;
   }
 };

@@ -6,6 +6,7 @@
 #include "support/CoveringSet.h"
 #include "game/FieldScale.h"
 #include "GameFixture.h"
+#include "support/HostileFiles.h"
 #include "support/RunCommand.h"
 
 namespace fs = std::filesystem;
@@ -85,4 +86,14 @@ TEST_F(PreviewTest, ARefusedMapEndsTheProgramWithItsReason) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("glowmere: ragged.txt: row 2 has 2 cells, row 1 has 3\n"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(UserFile("")));
+  // A named pipe is refused unopened (the timeout only ends a game that
+  // waits on it); a map named in bytes that are no UTF-8 is found.
+  const TUnwrittenPipe pipe("pipe.txt");
+  const TRun piped = RunCommand("timeout 20 " + std::string(GLOWMERE_PROGRAM) + " --map pipe.txt");
+  EXPECT_EQ(piped.status, 2);
+  EXPECT_NE(piped.err.find("glowmere: cannot read the map pipe.txt: a named pipe, not a regular file\n"), std::string::npos)
+      << piped.err;
+  WriteFile("ragged\xe9.txt", "...\n..\n");
+  const TRun latin = RunCommand(std::string(GLOWMERE_PROGRAM) + " --map 'ragged\xe9.txt'");
+  EXPECT_NE(latin.err.find("glowmere: ragged\xe9.txt: row 2 has 2 cells"), std::string::npos) << latin.err;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include "ProbedGame.h"
 #include "framework/TempHome.h"
 
 namespace fs = std::filesystem;
@@ -73,4 +74,20 @@ TEST(ProgramRun, LeavesOnlyTheSixFilesOfTheTask) {
                                    "Documents/", "Documents/TUV-2009-2/", "Documents/TUV-2009-2/Glowmere/",
                                }));
   EXPECT_EQ(Tree(home.ProgramFolder()), (std::set<std::string>{"Glowmere-2.loc", "TUV-2009-2.loc"}));
+}
+
+// Started by its path from a folder of the player's own, as the level
+// designer's loop starts it from the project's root: the texts are those
+// beside the program, and nothing is made where it was started.
+TEST(ProgramRun, FindsItsTextsBesideItselfWhereverItIsStarted) {
+  TTempHome home;
+  const std::string elsewhere = home.MakeFolder("elsewhere");
+  TTempHome::WriteFile(home.UserFolder() + "Glowmere.set", "[/help/showonstart/]\r\nstatement=0\r\n");
+  TProbedGame game = StartProbedGame("", {}, elsewhere);
+  ASSERT_TRUE(WaitForLine(game, "placed")) << game.said;
+  EXPECT_NE(game.said.find("title Огни подземелья\n"), std::string::npos) << game.said;
+  int status = -1;
+  EXPECT_EQ(EndProbedGame(game, SIGTERM, &status), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(fs::is_empty(elsewhere));
 }

@@ -18,17 +18,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-}  // namespace
-
 TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
   WriteFile("full.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
   WriteFile("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");

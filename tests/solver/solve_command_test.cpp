@@ -7,6 +7,7 @@
 
 #include "game/GameFixture.h"
 #include "solver_support.h"
+#include "support/HostileFiles.h"
 #include "tools/random_level/RandomLevel.h"
 
 namespace fs = std::filesystem;
@@ -30,12 +31,57 @@ TEST_F(SolveCommand, BadMapsAreRefusedAndNothingIsWritten) {
   EXPECT_FALSE(fs::exists("out.tuv-Glowmere"));
   const TRun missing = RunCommand(Solver("--map missing.txt --out out.tuv-Glowmere"));
   EXPECT_EQ(missing.status, 2);
-  EXPECT_NE(missing.err.find("cannot read the map missing.txt"), std::string::npos) << missing.err;
+  EXPECT_EQ(missing.err, "glowmere-solve: cannot read the map missing.txt: no such file\n");
+  {
+    const TUnwrittenPipe pipe("pipe.txt");
+    const TRun piped = RunCommand("timeout 20 " + Solver("--map pipe.txt --out out.tuv-Glowmere"));
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.err, "glowmere-solve: cannot read the map pipe.txt: a named pipe, not a regular file\n");
+  }
   for (const std::string args : {"--threads 0", "--ip cbc", "--time-limit -1", "--time-limit soon", "extra"}) {
     const TRun run = RunCommand(Solver(args + " --out out.tuv-Glowmere"));
     EXPECT_EQ(run.status, 2) << args;
     EXPECT_FALSE(fs::exists("out.tuv-Glowmere")) << args;
   }
+}
+
+// What a designer may mistype: the solution's file named as the map (or a
+// link to it), a name that is no UTF-8; each as the user meant it.
+TEST_F(SolveCommand, TheMapIsNeverOverwrittenAndNamesAreKeptAsBytes) {
+  const std::string map = "...######...\n............\n...######...\n";
+  WriteFile("rooms.txt", map);
+  fs::create_symlink("rooms.txt", "link.txt");
+  for (const std::string out : {"rooms.txt", "./rooms.txt", "link.txt"}) {
+    const TRun run = RunCommand(Solver("--map rooms.txt --out " + out));
+    EXPECT_EQ(run.status, 2) << out;
+    EXPECT_EQ(run.err, "glowmere-solve: --out " + out + " is the map itself; the solution needs a file of its own\n");
+    EXPECT_EQ(ReadFile("rooms.txt"), map) << out;
+  }
+  const std::string latin = "rooms\xe9.tuv-Glowmere";
+  const TRun run = RunCommand(Solver("--map rooms.txt --out '" + latin + "'"));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(latin)) << "the very bytes given";
+  WriteFile("map\xe9.txt", map);
+  EXPECT_EQ(RunCommand(Solver("--map 'map\xe9.txt'")).status, 0);
+}
+
+// glowmere-random-level says its limits with the usage, and takes no seed
+// that it would have to change.
+TEST(RandomLevelCommand, UsageNamesTheLimitsAndOddSeedsAreRefused) {
+  const std::string program = GLOWMERE_RANDOM_LEVEL;
+  const TRun few = RunCommand(program + " 1 1");
+  EXPECT_EQ(few.status, 2);
+  EXPECT_NE(few.err.find("from 1 to 4096"), std::string::npos) << few.err;
+  EXPECT_NE(few.err.find("18446744073709551615"), std::string::npos) << few.err;
+  for (const std::string seed : {"99999999999999999999", "-1", "+5", "' 7'", "''", "1e3", "0x10"}) {
+    const TRun run = RunCommand(program + " 20 10 " + seed);
+    EXPECT_EQ(run.status, 2) << seed;
+    EXPECT_EQ(run.out, "") << seed;
+  }
+  for (const std::string size : {"0 5", "4097 5", "-3 5", "5 ten"}) EXPECT_EQ(RunCommand(program + " " + size + " 1").status, 2) << size;
+  const TRun largest = RunCommand(program + " 20 10 18446744073709551615");
+  EXPECT_EQ(largest.status, 0);
+  EXPECT_EQ(largest.out.size(), 21u * 10u);
 }
 
 TEST_F(SolveCommand, ProvesASmallMapAndWritesTheGamesSolutionFile) {

@@ -1,8 +1,9 @@
 // A library that the kill tests preload into the real game. Once the game's
 // window is up it plays from the keyboard, as a player may: for every grid
 // point "x,y" in GLOWMERE_PLAY (blank-separated) the arrows bring the
-// keyboard cursor there and Space places a light. Then it prints "placed"
-// on standard output and leaves the game running, to be killed.
+// keyboard cursor there and Space places a light. Then it prints the
+// window's title ("title TEXT", UTF-8) and "placed" on standard output and
+// leaves the game running, to be ended by the test.
 //
 // With GLOWMERE_PLAY_DIE_RENAMING set, the game kills itself (SIGKILL) once
 // the play has begun, when it renames a new file over one whose name ends
@@ -59,7 +60,7 @@ void Play(QWidget* field) {
     Key(field, Qt::Key_Down, gy);
     Key(field, Qt::Key_Space);
   }
-  std::printf("placed\n");
+  std::printf("title %s\nplaced\n", field->window()->windowTitle().toUtf8().constData());
   std::fflush(stdout);
 }
 

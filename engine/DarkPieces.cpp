@@ -226,8 +226,12 @@ int32_t DarkPieceCount(const TPolygon& dark) {
   // The edges leaving each vertex, in the order of their angle.
   std::unordered_map<TPoint, std::vector<size_t>, TPointHash> leaving;
   for (size_t e = 0; e < edges.size(); ++e) leaving[edges[e].from].push_back(e);
-  for (auto& [vertex, out] : leaving) {
-    std::sort(out.begin(), out.end(), [&edges, &vertex](size_t a, size_t b) {
+  for (auto& entry : leaving) {
+    // A named copy: a structured binding cannot be captured by every
+    // compiler the fuzzers are built with.
+    const TPoint vertex = entry.first;
+    std::vector<size_t>& out = entry.second;
+    std::sort(out.begin(), out.end(), [&edges, vertex](size_t a, size_t b) {
       return AngleBefore(edges[a].to.x - vertex.x, edges[a].to.y - vertex.y, edges[b].to.x - vertex.x,
                          edges[b].to.y - vertex.y);
     });

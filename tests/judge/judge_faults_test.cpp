@@ -12,9 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "CoveringSet.h"
 #include "JudgeRun.h"
-#include "framework/TempHome.h"
+#include "support/CoveringSet.h"
 #include "support/FileStamp.h"
 #include "support/HostileFiles.h"
 
@@ -22,23 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Write(const fs::path& p, const std::string& s) {
-  fs::create_directories(p.parent_path().empty() ? "." : p.parent_path());
-  std::ofstream(p, std::ios::binary) << s;
-}
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The judge killed where it would wait on a pipe: a hang fails the test.
 TRun RunJudgeBounded(const std::string& args) { return RunJudge(args, "timeout 60"); }
 
-class JudgeFaults : public ::testing::Test {
- protected:
-  TTempHome home;
-};
+class JudgeFaults : public JudgeTest {};
 
 }  // namespace
 
@@ -46,9 +32,9 @@ class JudgeFaults : public ::testing::Test {
 // Refused with status 2 before anything is read or written; so is a page
 // that is one of the files under another name.
 TEST_F(JudgeFaults, APageNameThatIsNoPageOrOneOfTheFilesIsRefusedBeforeAnything) {
-  Write("a.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
-  Write("b.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
-  Write("c.html", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("a.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
+  WriteFile("b.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("c.html", "[/]\nvertices=1\nx=0\ny=0\n");
   fs::create_symlink("c.html", "link.html");
   const TFileStamp a = StampOf("a.tuv-Glowmere"), c = StampOf("c.html");
   for (const std::string args : {"--report a.tuv-Glowmere b.tuv-Glowmere", "--report page.htm a.tuv-Glowmere",
@@ -72,7 +58,7 @@ TEST_F(JudgeFaults, APageNameThatIsNoPageOrOneOfTheFilesIsRefusedBeforeAnything)
 // line each naming the file and why, status 1, no verdict line; the others
 // are judged as always. A read that fails is an error, never "empty".
 TEST_F(JudgeFaults, WhatIsNoSolutionFileIsNamedAndNeverWaitedOnOrReadWhole) {
-  Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
   const TUnwrittenPipe pipe("pipe.tuv-Glowmere");
   WriteSparseFile("huge.tuv-Glowmere", 8LL << 30);
   fs::create_directory("folder.tuv-Glowmere");
@@ -126,7 +112,7 @@ TEST_F(JudgeFaults, CoordinatesThatAreNoWholeNumbersAreNamedAndStrictRefusesThem
   };
   std::string files;
   for (const TCase& c : cases) {
-    Write(c.name + ".tuv-Glowmere", c.text);
+    WriteFile(c.name + ".tuv-Glowmere", c.text);
     files += " " + c.name + ".tuv-Glowmere";
   }
   const TRun plain = RunJudge(files);
@@ -153,10 +139,10 @@ TEST_F(JudgeFaults, CoordinatesThatAreNoWholeNumbersAreNamedAndStrictRefusesThem
 // escaped, so that every verdict and every remark stays one line.
 TEST_F(JudgeFaults, NamesPassAsBytesAndControlCharactersAreEscaped) {
   const std::string one = "[/]\nvertices=1\nx=0\ny=0\n";
-  Write("latin\xe9.tuv-Glowmere", one);
-  Write("tab\there.tuv-Glowmere", one);
-  Write("new\nline.tuv-Glowmere", one);
-  Write("back\\slash.tuv-Glowmere", one);
+  WriteFile("latin\xe9.tuv-Glowmere", one);
+  WriteFile("tab\there.tuv-Glowmere", one);
+  WriteFile("new\nline.tuv-Glowmere", one);
+  WriteFile("back\\slash.tuv-Glowmere", one);
   const TRun run = RunJudge(
       "--picture pictures --report page.html 'latin\xe9.tuv-Glowmere' 'tab\there.tuv-Glowmere' 'new\nline.tuv-Glowmere' "
       "'back\\slash.tuv-Glowmere'");
@@ -185,16 +171,16 @@ TEST_F(JudgeFaults, NamesPassAsBytesAndControlCharactersAreEscaped) {
 // on that file alone draws).
 TEST_F(JudgeFaults, PicturesOfEqualNamesNeverReplaceOneAnother) {
   const auto cover = ShippedCoveringSet();
-  Write("x-2.tuv-Glowmere", SolutionText({cover[0]}));
-  Write("x.tuv-Glowmere", SolutionText({cover[1], cover[2]}));
-  Write("sub/x.tuv-Glowmere", SolutionText({cover[3], cover[4], cover[5]}));
+  WriteFile("x-2.tuv-Glowmere", SolutionText({cover[0]}));
+  WriteFile("x.tuv-Glowmere", SolutionText({cover[1], cover[2]}));
+  WriteFile("sub/x.tuv-Glowmere", SolutionText({cover[3], cover[4], cover[5]}));
   const std::vector<std::string> files = {"x-2.tuv-Glowmere", "x.tuv-Glowmere", "sub/x.tuv-Glowmere"};
   const TRun run = RunJudge("--picture pictures --report page.html x-2.tuv-Glowmere x.tuv-Glowmere sub/x.tuv-Glowmere");
   ASSERT_EQ(run.status, 0) << run.err;
   std::set<std::string> names;
   for (const auto& entry : fs::directory_iterator("pictures")) names.insert(entry.path().filename().string());
   EXPECT_EQ(names.size(), 3u);
-  const std::string page = Read("page.html");
+  const std::string page = ReadFile("page.html");
   for (size_t i = 0; i < files.size(); ++i) {
     SCOPED_TRACE(files[i]);
     const TRun alone = RunJudge("--picture alone" + std::to_string(i) + " " + files[i]);
@@ -204,7 +190,7 @@ TEST_F(JudgeFaults, PicturesOfEqualNamesNeverReplaceOneAnother) {
     const std::regex row("<td[^>]*>" + std::regex_replace(files[i], std::regex("[.]"), "\\.") +
                          "</td>.*?<img src=\"([^\"]*)\"");
     ASSERT_TRUE(std::regex_search(page, m, row)) << page;
-    EXPECT_EQ(Read(m[1].str()), Read(drawn)) << m[1].str();
+    EXPECT_EQ(ReadFile(m[1].str()), ReadFile(drawn)) << m[1].str();
   }
 }
 
@@ -213,7 +199,7 @@ TEST_F(JudgeFaults, PicturesOfEqualNamesNeverReplaceOneAnother) {
 // gives both as one contour touching itself there. A player sees two
 // pieces, and so does the judge.
 TEST_F(JudgeFaults, DarkPiecesThatMeetAtAPointAreTwo) {
-  Write("point.tuv-Glowmere", SolutionText({{27, 3}}));
+  WriteFile("point.tuv-Glowmere", SolutionText({{27, 3}}));
   const TRun run = RunJudge("point.tuv-Glowmere");
   EXPECT_NE(run.err.find("point.tuv-Glowmere: 1 light leaves "), std::string::npos) << run.err;
   EXPECT_NE(run.err.find(" square cells dark in 2 pieces\n"), std::string::npos) << run.err;

@@ -6,10 +6,9 @@
 #include <filesystem>
 #include <regex>
 
-#include "CoveringSet.h"
-#include "GameFixture.h"
+#include "JudgeRun.h"
 #include "judge/JudgeReport.h"
-#include "support/RunCommand.h"
+#include "support/CoveringSet.h"
 
 namespace fs = std::filesystem;
 
@@ -71,15 +70,14 @@ TEST(JudgeReport, NamesAreDataAndEqualVerdictsShareAPlace) {
 // the order given, the unreadable one last; each picture the page shows
 // is the file the judge wrote; standard output is the same as without the
 // page.
-TEST_F(GameTest, ReportListsEveryFileInRankOrderWithItsPictures) {
+TEST_F(JudgeTest, ReportListsEveryFileInRankOrderWithItsPictures) {
   const auto cover = ShippedCoveringSet();
   WriteFile("one.tuv-Glowmere", SolutionText({{0, 0}}));
   WriteFile("cover & <co>.tuv-Glowmere", SolutionText(cover));
   WriteFile("none.tuv-Glowmere", "just text\n");
   const std::string files = " one.tuv-Glowmere 'cover & <co>.tuv-Glowmere' missing.tuv-Glowmere none.tuv-Glowmere";
-  const std::string judge = GLOWMERE_JUDGE;
-  const TRun plain = RunCommand(judge + " --rank" + files);
-  const TRun run = RunCommand(judge + " --rank --report out/results.html --picture pics" + files);
+  const TRun plain = RunJudge("--rank" + files);
+  const TRun run = RunJudge("--rank --report out/results.html --picture pics" + files);
   EXPECT_EQ(run.status, 1) << "the missing file";
   EXPECT_EQ(run.out, plain.out);
   EXPECT_EQ(run.err, plain.err);
@@ -99,8 +97,8 @@ TEST_F(GameTest, ReportListsEveryFileInRankOrderWithItsPictures) {
   for (const char* s : {"pics/cover & <co>.png", "pics/one.png", "pics/none.png"})
     EXPECT_TRUE(fs::is_regular_file(s)) << s;
 
-  // Without pictures the page has no picture column, and no window is made.
-  const TRun bare = RunCommand(judge + " --report bare.html one.tuv-Glowmere");
+  // Without pictures the page has no picture column.
+  const TRun bare = RunJudge("--report bare.html one.tuv-Glowmere");
   EXPECT_EQ(bare.status, 0);
   EXPECT_EQ(ReadFile("bare.html").find("<img"), std::string::npos);
   EXPECT_EQ(ReadFile("bare.html").find("Рисунок"), std::string::npos);

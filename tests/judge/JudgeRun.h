@@ -1,11 +1,17 @@
-// glowmere-judge run as the organisers run it, and its output in lines.
+// glowmere-judge run as the organisers run it, from a throw-away home whose
+// program folder is the current directory, where the test's files lie;
+// its output in lines.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "framework/TempHome.h"
 #include "support/RunCommand.h"
+#include "support/WholeFile.h"
 
 // env: assignments put before the command, as a shell reads them.
 inline TRun RunJudge(const std::string& args, const std::string& env = "") {
@@ -18,3 +24,8 @@ inline std::vector<std::string> Lines(const std::string& text) {
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
+
+class JudgeTest : public ::testing::Test {
+ protected:
+  TTempHome home;
+};

@@ -12,38 +12,17 @@
 #include <string>
 #include <vector>
 
-#include "CoveringSet.h"
 #include "JudgeRun.h"
-#include "framework/TempHome.h"
 #include "support/CommaLocale.h"
-#include "support/RunCommand.h"
+#include "support/CoveringSet.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-void Write(const fs::path& p, const std::string& s) {
-  std::ofstream out(p, std::ios::binary);
-  out << s;
-}
-
-std::string Read(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-}  // namespace
-
-class JudgeTest : public ::testing::Test {
- protected:
-  TTempHome home;
-};
-
 TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
-  Write("full.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
-  Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
-  Write("none.tuv-Glowmere", "just text\n");
-  const std::string before = Read("one.tuv-Glowmere");
+  WriteFile("full.tuv-Glowmere", SolutionText(ShippedCoveringSet()));
+  WriteFile("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("none.tuv-Glowmere", "just text\n");
+  const std::string before = ReadFile("one.tuv-Glowmere");
   const TRun plain = RunJudge("one.tuv-Glowmere full.tuv-Glowmere none.tuv-Glowmere");
   EXPECT_EQ(plain.status, 0);
   std::istringstream lines(plain.out);
@@ -55,7 +34,7 @@ TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
   EXPECT_NE(a.find("\tone.tuv-Glowmere"), std::string::npos);
   EXPECT_EQ(b.substr(b.find('\t') + 1), "100.0000000000\tfull.tuv-Glowmere") << b;
   EXPECT_EQ(c, "-\t-\tnone.tuv-Glowmere");
-  EXPECT_EQ(Read("one.tuv-Glowmere"), before) << "judged files stay as they were";
+  EXPECT_EQ(ReadFile("one.tuv-Glowmere"), before) << "judged files stay as they were";
   EXPECT_EQ(plain.err,
             "glowmere-judge: one.tuv-Glowmere: 1 light leaves 1312.0854166667 square cells dark in 1 piece\n"
             "glowmere-judge: none.tuv-Glowmere: no solution: no \"vertices\" in it\n")
@@ -70,7 +49,7 @@ TEST_F(JudgeTest, JudgesAndRanksWithoutTouchingFiles) {
 }
 
 TEST_F(JudgeTest, UnreadableFileIsReportedAndSkipped) {
-  Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
   fs::create_directory("folder.tuv-Glowmere");
   const TRun run = RunJudge("missing.tuv-Glowmere one.tuv-Glowmere folder.tuv-Glowmere");
   EXPECT_EQ(run.status, 1);
@@ -89,9 +68,9 @@ TEST_F(JudgeTest, FullCoverPlusFarLightsRanksByItsCount) {
   plusOne.emplace_back(-61, 2147483647);
   auto plusAll = cover;
   for (const auto& p : FarLights()) plusAll.push_back(p);
-  Write("cover.tuv-Glowmere", SolutionText(cover));
-  Write("plus-one.tuv-Glowmere", SolutionText(plusOne));
-  Write("plus-all.tuv-Glowmere", SolutionText(plusAll));
+  WriteFile("cover.tuv-Glowmere", SolutionText(cover));
+  WriteFile("plus-one.tuv-Glowmere", SolutionText(plusOne));
+  WriteFile("plus-all.tuv-Glowmere", SolutionText(plusAll));
   const TRun run = RunJudge("--rank plus-all.tuv-Glowmere plus-one.tuv-Glowmere cover.tuv-Glowmere");
   EXPECT_EQ(run.status, 0);
   const std::string full = "\t100.0000000000\t";
@@ -119,7 +98,7 @@ TEST_F(JudgeTest, OutputIsLocaleFreeAndLeavesNothingBehind) {
   ASSERT_FALSE(comma.empty()) << "localedef could not build ru_RU.UTF-8 (install `locales`)";
   ASSERT_EQ(RunCommand(comma + " /usr/bin/printf %.1f 0.5").out, "0,5") << "a program started so writes commas";
   const std::string tmp = home.MakeFolder("tmp");
-  Write("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
+  WriteFile("one.tuv-Glowmere", "[/]\nvertices=1\nx=0\ny=0\n");
   const TRun run = RunJudge("one.tuv-Glowmere", "env -u XDG_RUNTIME_DIR " + comma + " TMPDIR='" + tmp + "'");
   EXPECT_EQ(run.status, 0);
   const std::vector<std::string> lines = Lines(run.out);
@@ -167,7 +146,7 @@ TEST_F(JudgeTest, HandMadeFilesGetTheirRemarksAndStrictVerdicts) {
   };
   std::string files;
   for (const TCase& c : cases) {
-    Write(c.name + ".tuv-Glowmere", c.text);
+    WriteFile(c.name + ".tuv-Glowmere", c.text);
     files += " " + c.name + ".tuv-Glowmere";
   }
   for (const bool strict : {false, true}) {
@@ -193,7 +172,7 @@ TEST_F(JudgeTest, HelpDescribesColumnsAndStatuses) {
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
   EXPECT_EQ(RunJudge("--no-such-option x.tuv-Glowmere").status, 2);
   EXPECT_EQ(RunJudge("").status, 2);
-  Write("ragged.txt", "...\n..\n");
+  WriteFile("ragged.txt", "...\n..\n");
   const TRun refused = RunJudge("--map ragged.txt x.tuv-Glowmere");
   EXPECT_EQ(refused.status, 2);
   EXPECT_EQ(refused.err, "glowmere-judge: ragged.txt: row 2 has 2 cells, row 1 has 3\n");

@@ -1,5 +1,5 @@
 // Turning the level's Qt resources into TBitmap32 images.
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 #include <QFile>
 #include <QImage>
@@ -50,7 +50,7 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out) {
 TLevelChoice DesignerLevel(const std::string& mapPath) {
   std::string text = ReadMapFile(mapPath);
   // Absolute, so the map's folder stays known whatever the current
-  // directory becomes (the judge moves into a folder of its own).
+  // directory becomes.
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(mapPath, error);
   return {error ? mapPath : absolute.string(), std::move(text)};
@@ -69,9 +69,9 @@ void LoadLevelLists(const TLevelChoice& level, TBitmap32List& imlMap2, TBitmap32
     AddPicture(imlMap2, LevelUnlitResource);
     AddPicture(imlMap2, LevelLitResource);
   } else {
-    TBitmap32& map = imlMap2.Add();
-    LoadMapText(LevelMapText(level), map);
-    const FieldPictures pictures = DrawFieldPictures(TWallGrid(map));
+    const TWallGrid walls = WallsOfMapText(LevelMapText(level));
+    walls.WriteTo(imlMap2.Add());
+    const FieldPictures pictures = DrawFieldPictures(walls);
     CopyLevelImage(pictures.unlit, imlMap2.Add());
     CopyLevelImage(pictures.lit, imlMap2.Add());
   }

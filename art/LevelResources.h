@@ -1,9 +1,10 @@
 // The level carried inside the program: the map text, the unlit and lit
 // field pictures, the five light icons and the splash picture, kept as Qt
 // resources under :/level/ (data/CMakeLists.txt) and turned here into the
-// window's image lists. A level designer's map (glowmere --map,
-// glowmere-judge --map) takes the place of the shipped map; its pictures
-// are drawn from it at start by the code that drew the shipped ones.
+// image lists of the game window and of the judge's canvas. A level
+// designer's map (glowmere --map, glowmere-judge --map) takes the place of
+// the shipped map; its pictures are drawn from it at start by the code
+// that drew the shipped ones.
 #pragma once
 
 #include <QImage>
@@ -19,6 +20,7 @@ inline const QString LevelLitResource = QStringLiteral(":/level/lit.png");
 inline const QString LevelSplashResource = QStringLiteral(":/level/splash.png");
 // The icons by their index in imlPoints2: marker, placed, forbidden,
 // hovered, dragged.
+enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
 inline const QString LevelIconResources[5] = {
     QStringLiteral(":/level/icon0_marker.png"),  QStringLiteral(":/level/icon1_placed.png"),
     QStringLiteral(":/level/icon2_forbidden.png"), QStringLiteral(":/level/icon3_hovered.png"),
@@ -45,7 +47,7 @@ bool LoadLevelImage(const QString& resourceName, TBitmap32& out);
 // The image's pixels into out (resized to it), as unpremultiplied ARGB.
 void CopyLevelImage(const QImage& image, TBitmap32& out);
 
-// The level a window plays.
+// The level a window plays or the judge judges against.
 struct TLevelChoice {
   std::string mapPath;  // a level designer's map file, absolute; empty: the shipped level
   std::string mapText;  // its picture, as ReadMapFile checked it

@@ -3,9 +3,7 @@
 
 ArtMap ArtMapOf(const TWallGrid& grid, int cell) {
   ArtMap art;
-  art.width = grid.width;
-  art.height = grid.height;
+  static_cast<TWallGrid&>(art) = grid;
   art.cell = cell < 1 ? 1 : cell;
-  art.walls.assign(grid.cells.begin(), grid.cells.end());
   return art;
 }

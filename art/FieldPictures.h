@@ -20,4 +20,4 @@ struct FieldPictures {
 FieldPictures DrawFieldPictures(const ArtMap& map, const std::atomic<bool>* stop = nullptr);
 // The pictures of the level's cells at `cell` pixels per cell: what the
 // game draws for a level that carries no pictures of its own.
-FieldPictures DrawFieldPictures(const TWallGrid& walls, int cell = DefaultCellPixels);
+FieldPictures DrawFieldPictures(const TWallGrid& walls, int cell = DesignCellPixels);

@@ -23,7 +23,7 @@
 #include "framework/TaskStart.h"
 #include "game/FieldScale.h"
 #include "game/Glowmere.h"
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 #include "tools/random_level/RandomLevel.h"
 
 namespace {

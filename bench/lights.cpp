@@ -122,7 +122,7 @@ void BM_GreedyCovering(benchmark::State& state) {
     count = 0;
     std::priority_queue<std::pair<long double, size_t>> bounds;
     for (size_t k = 0; k < regions.size(); ++k) bounds.push({regions[k]->Area(), k});
-    while (host->freeCells - area > 1e-9L && !bounds.empty()) {
+    while (host->level.FreeCells() - area > 1e-9L && !bounds.empty()) {
       const auto [bound, k] = bounds.top();
       bounds.pop();
       const long double gain = UnitedArea({&united, regions[k].get()}) - area;
@@ -137,7 +137,7 @@ void BM_GreedyCovering(benchmark::State& state) {
     }
   }
   state.counters["lights"] = double(count);
-  state.counters["missing_area"] = double(host->freeCells - area);
+  state.counters["missing_area"] = double(host->level.FreeCells() - area);
 }
 BENCHMARK(BM_GreedyCovering)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -13,6 +13,8 @@ include(GoogleTest)
 
 # The name of the desktop entry, the AppStream component and the icon.
 set(GLOWMERE_APP_ID org.glowmere.Glowmere)
+# The same for the level editor, an application of its own in the menu.
+set(GLOWMERE_EDITOR_APP_ID org.glowmere.GlowmereEdit)
 # The programs go where Debian and the FHS put games: games/ under the
 # prefix (/usr/games, /usr/local/games), and the game's data read from
 # share/games/glowmere/. A project variable rather than GNUInstallDirs'

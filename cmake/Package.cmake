@@ -24,8 +24,9 @@ set(CPACK_PACKAGE_DESCRIPTION "Light the whole floor of a dungeon with as few li
 lights what it sees along straight lines past the walls. The side panel shows
 the lights, the lit share of the floor and the record. The interface is in
 Russian. The package also holds glowmere-judge, which checks and ranks
-solution files without a display, and glowmere-solve, which finds the
-fewest lights for a level and proves that no fewer can.")
+solution files without a display, glowmere-solve, which finds the
+fewest lights for a level and proves that no fewer can, and glowmere-edit,
+a level editor that shows that proved number while the level is drawn.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # Folders made by the install into cpack's staging folder get Debian's

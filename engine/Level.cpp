@@ -11,9 +11,7 @@ namespace {
 // The map as the conversions read it: the cells as they are, free beyond.
 std::unique_ptr<TBitmap32> ConversionMap(const TWallGrid& walls) {
   auto map = std::make_unique<TBitmap32>();
-  map->Resize(walls.width, walls.height);
-  for (int32_t y = 0; y < walls.height; ++y)
-    for (int32_t x = 0; x < walls.width; ++x) map->WritePixel(x, y, walls.IsWallCell(x, y) ? WallPixel : FreePixel);
+  walls.WriteTo(*map);
   map->SetOuterColor(FreePixel);
   return map;
 }

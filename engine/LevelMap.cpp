@@ -19,7 +19,7 @@ namespace {
 
 bool IsWall(const TBitmap32& map, int64_t x, int64_t y) {
   // Coordinates here lie within one cell of the map, so they fit ReadPixel.
-  return map.ReadPixel(int32_t(x), int32_t(y)) == WallPixel;
+  return IsWallPixel(map.ReadPixel(int32_t(x), int32_t(y)));
 }
 
 int32_t Saturate(int64_t v) {

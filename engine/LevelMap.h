@@ -27,6 +27,8 @@ struct TGridPoint {
 constexpr TColor32 WallPixel = 0xFF000000;
 constexpr TColor32 FreePixel = 0xFFFFFFFF;
 constexpr TColor32 RunMarkPixel = 0xFFFF0000;  // inside BuildWallRects only
+// How a map pixel reads: a wall cell, or floor (any other value).
+constexpr bool IsWallPixel(TColor32 pixel) { return pixel == WallPixel; }
 
 // The field's size in cells, set once by the main window from the map; read
 // by the pixel/grid conversions.

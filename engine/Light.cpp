@@ -309,6 +309,18 @@ void TLightList::Clear() {
   while (!items_.empty()) Delete(Count() - 1);
 }
 
+void AddLitLights(const std::vector<TGridPoint>& points, const TBitmap32* icon) {
+  TLightList& lights = LightHost->Lights();
+  for (const TGridPoint& p : points) {
+    auto light = std::make_unique<TLight>();
+    light->MoveToGridPoint(p.x, p.y);
+    light->SetIcon(icon);
+    light->Active = true;
+    lights.Add(std::move(light));
+  }
+  TLight::UpdateLitLayer(nullptr, false);
+}
+
 std::vector<const TPolygon*> RegionsOf(const TLightList& lights) {
   std::vector<const TPolygon*> regions;
   regions.reserve(size_t(lights.Count()));

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/LevelMap.h"
 #include "engine/LightHost.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
@@ -66,6 +67,11 @@ class TLightList {
   std::vector<std::unique_ptr<TLight>> items_;
 };
 
+// New lights at these points appended to the host's list, in order, each showing
+// icon and switched on, and the lit layer painted once: every region is
+// computed there, and the layer shows what a repaint per light would. An
+// engine error propagates as UpdateLitLayer's does.
+void AddLitLights(const std::vector<TGridPoint>& points, const TBitmap32* icon);
 // The area, in square cells, of the union of the regions of all lights in
 // the list that have one.
 long double LitAreaOf(const TLightList& lights);

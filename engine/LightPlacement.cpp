@@ -7,6 +7,12 @@
 #include <map>
 #include <utility>
 
+TPlacementFault PlacementFaultAt(const TLevel& level, const TGridPoint& p, bool taken) {
+  if (!level.OnField(p)) return TPlacementFault::OffField;
+  if (level.IsWalledGridPoint(p.x, p.y)) return TPlacementFault::Walled;
+  return taken ? TPlacementFault::Occupied : TPlacementFault::None;
+}
+
 std::vector<TPlacement> CheckLightPlacement(const TLevel& level, const std::vector<TGridPoint>& lights) {
   std::vector<TPlacement> result(lights.size());
   std::map<std::pair<int32_t, int32_t>, int32_t> first;
@@ -14,14 +20,8 @@ std::vector<TPlacement> CheckLightPlacement(const TLevel& level, const std::vect
     const TGridPoint p = lights[i];
     TPlacement& r = result[i];
     const auto [at, fresh] = first.emplace(std::make_pair(p.x, p.y), int32_t(i));
-    if (!level.OnField(p)) {
-      r.fault = TPlacementFault::OffField;
-    } else if (level.IsWalledGridPoint(p.x, p.y)) {
-      r.fault = TPlacementFault::Walled;
-    } else if (!fresh) {
-      r.fault = TPlacementFault::Occupied;
-      r.firstOnPoint = at->second;
-    }
+    r.fault = PlacementFaultAt(level, p, !fresh);
+    if (r.fault == TPlacementFault::Occupied) r.firstOnPoint = at->second;
   }
   return result;
 }

@@ -94,11 +94,7 @@ TWallGrid WallsOfMapText(const std::string& text) {
 }
 
 void LoadMapText(const std::string& text, TBitmap32& map) {
-  const TWallGrid walls = WallsOfMapText(text);
-  map.Resize(walls.width, walls.height);
-  for (int32_t y = 0; y < walls.height; ++y)
-    for (int32_t x = 0; x < walls.width; ++x) map.WritePixel(x, y, walls.IsWallCell(x, y) ? WallPixel : FreePixel);
-  map.Changed();
+  WallsOfMapText(text).WriteTo(map);
 }
 
 std::unique_ptr<TBitmap32> LoadMapText(const std::string& text) {

@@ -22,7 +22,9 @@
 long double LitShareOf(const TLevel& level, const std::vector<const TPolygon*>& regions);
 
 // The floor that the regions leave dark: the level's floor minus each
-// region in turn (null entries skipped), as the hint button paints it.
+// region in turn (null entries skipped). The hint button paints it, the
+// judge measures it, and the solver samples it for witnesses and asks
+// whether anything is left.
 std::unique_ptr<TPolygon> DarkRemainderOf(const TPolygon& floor, const std::vector<const TPolygon*>& regions);
 
 struct TVerdict {

@@ -1,7 +1,8 @@
 // The level map's cells as walls and floor: the one reading of a map
-// bitmap's pixels (WallPixel a wall cell, any other value floor). The
-// level, the solver's sight of points and the drawing of the field's
-// pictures all take their cells from here.
+// bitmap's pixels (IsWallPixel), and with the map reader's WallsOfMapText
+// the one reading of a map text. The level, its conversions, the solver's
+// witnesses and the drawing of the field's pictures all take their cells
+// from here.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,14 @@ struct TWallGrid {
     if (x < 0 || y < 0 || x >= width || y >= height) return true;
     return cells[size_t(y) * size_t(width) + size_t(x)] != 0;
   }
+  // A wall cell of the grid itself; beyond it, floor: the outlines, the
+  // masonry and the witnesses' corners stop at the map's edge.
+  bool IsWallInGrid(int64_t x, int64_t y) const {
+    return x >= 0 && y >= 0 && x < width && y < height && cells[size_t(y) * size_t(width) + size_t(x)] != 0;
+  }
+  // The cells as a map bitmap, resized to the grid: WallPixel for a wall,
+  // FreePixel for floor. Its outer colour is left as it was.
+  void WriteTo(TBitmap32& map) const;
   // Cell (x, y) of the grid, 0 <= x < width and 0 <= y < height.
   void Set(int32_t x, int32_t y, bool wall) { cells[size_t(y) * size_t(width) + size_t(x)] = wall ? 1 : 0; }
   int32_t WallCount() const;

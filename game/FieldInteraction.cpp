@@ -4,17 +4,8 @@
 // then work on grid points, as the keyboard does (FieldKeyboard.cpp): both
 // share the one hover state, so the same rules answer them.
 #include "engine/LevelMap.h"
-#include "engine/Verdict.h"
+#include "engine/LightPlacement.h"
 #include "game/Glowmere.h"
-#include "raster/Polygon32.h"
-
-namespace {
-constexpr TColor32 Transparent = 0x00000000;
-constexpr TColor32 Orange = 0xFFFFAE00;
-constexpr TColor32 Black = 0xFF000000;
-constexpr TColor32 Yellow = 0xFFFFFF00;
-enum TIcon { icMarker = 0, icPlaced = 1, icForbidden = 2, icHovered = 3, icDragged = 4 };
-}  // namespace
 
 bool TfrmGlowmere::IsWalledGridPoint(int32_t gx, int32_t gy) const { return level->IsWalledGridPoint(gx, gy); }
 
@@ -33,7 +24,7 @@ void TfrmGlowmere::ClearHover() {
   }
   hoverX = -1;
   hoverY = -1;
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
 }
 
 void TfrmGlowmere::HoverGridPoint(int32_t gx, int32_t gy) {
@@ -55,10 +46,12 @@ void TfrmGlowmere::ExamineGridPoint(int32_t gx, int32_t gy) {
         break;
       }
     }
+    // Whether the light in hand, or a new one, may go down here: not where
+    // another light stands (without a drag, the one found is the one
+    // picked up).
+    dropBlocked = PlacementFaultAt(*level, {gx, gy}, found && dragLight) != TPlacementFault::None;
     if (!found) {
-      const bool walled = IsWalledGridPoint(gx, gy);
-      cursorLight->SetIcon(imlPoints->BitmapAt(walled ? icForbidden : icMarker));
-      dropBlocked = walled;
+      cursorLight->SetIcon(imlPoints->BitmapAt(dropBlocked ? icForbidden : icMarker));
       cursorLight->MoveToGridPoint(gx, gy);
       cursorLight->SetVisible(true);
     } else if (!dragLight) {
@@ -66,7 +59,6 @@ void TfrmGlowmere::ExamineGridPoint(int32_t gx, int32_t gy) {
       TLight::ShowRegionOutline(*found);
     } else {
       found->SetIcon(imlPoints->BitmapAt(icForbidden));
-      dropBlocked = true;
     }
     hoverLight = found;
     keyX = gx;
@@ -117,7 +109,7 @@ void TfrmGlowmere::RemoveHoverLight() {
   hoverX = -1;
   hoverY = -1;
   lights.Remove(gone);
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   UpdateState(true);
   // The marker shows at once where the light stood. During a drag the point
   // is left unexamined, so the drop there stays refused until a move.
@@ -137,7 +129,7 @@ void TfrmGlowmere::BeginDrag(int32_t iconX, int32_t iconY) {
   // the figures count it at its old place until the drop.
   TLight::UpdateLitLayer(dragLight, false);
   hoverLight = nullptr;
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   KeepDarkFloorShown();
   UpdateState(true);
   DescribeKeyboardCursor();
@@ -150,9 +142,9 @@ void TfrmGlowmere::DiscardNewDragLight() {
 
 void TfrmGlowmere::DropDragLight() {
   if (!dragLight) return;
-  // Refused: another light stands there, the point is off the field, or it
-  // is walled.
-  if (hoverLight || hoverX == -1 || dropBlocked) {
+  // Refused where the hover point's placement was (ExamineGridPoint), and
+  // where there is no hover point.
+  if (hoverX == -1 || dropBlocked) {
     PutDragLightBack();
     return;
   }
@@ -181,36 +173,19 @@ void TfrmGlowmere::PutDragLightBack() {
   UpdateState(true);
 }
 
-void TfrmGlowmere::PaintDarkFloor() {
-  const std::unique_ptr<TPolygon> dark = DarkRemainderOf(level->Floor(), LightRegions());
-  const TPolygon& remainder = *dark;
-  TPolygon32& shape = Polygon32(remainder);
-  shape.SmoothLevel = 0;
-  shape.Smooth = true;
-  TBitmap32& overlay = layOverlay->LayerBitmap();
-  if (remainder.Area() > 0.5L) {
-    shape.Render(overlay, Orange, Black, &fieldTransform);
-  } else {
-    // Slivers too small to see are marked by a grown outline.
-    const auto outline = shape.MakeOutline();
-    const auto band = outline->OffsetContours(-6554, 0.0f);
-    band->Render(overlay, Orange, Yellow, &fieldTransform);
-  }
-}
-
 void TfrmGlowmere::KeepDarkFloorShown() {
-  if (hintKeyHeld_) PaintDarkFloor();
+  if (hintKeyHeld_) PaintDarkFloor(*level, LightRegions());
 }
 
 // The keyboard cursor may stand on a light while the mouse is on the
 // button: its outline gives way to the dark floor and comes back after, as
 // with the H key.
 void TfrmGlowmere::btHintMouseDown(TMouseButton) {
-  layOverlay->LayerBitmap().Fill(Transparent);
-  PaintDarkFloor();
+  ClearOverlay();
+  PaintDarkFloor(*level, LightRegions());
 }
 
 void TfrmGlowmere::btHintMouseUp(TMouseButton) {
-  layOverlay->LayerBitmap().Fill(Transparent);
+  ClearOverlay();
   if (hoverLight) TLight::ShowRegionOutline(*hoverLight);
 }

@@ -17,7 +17,7 @@
 #include <ostream>
 #include <string>
 
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 // Call first thing in main, before the application object exists.
 void ProcessGameCommandLine(int argc, char** argv);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FieldScene.h"
 #include "engine/Level.h"
 #include "engine/LevelMap.h"
 #include "engine/Light.h"
@@ -25,7 +26,7 @@
 #include "game/FieldArt.h"
 #include "game/FieldImage.h"
 #include "game/HintButton.h"
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 #include "game/LightHistory.h"
 #include "geometry/Polygons.h"
 #include "raster/Bitmap32.h"
@@ -33,7 +34,7 @@
 #include "raster/PolygonFiller.h"
 #include "raster/Transformation.h"
 
-class TfrmGlowmere : public TTuvForm, public TLightHost {
+class TfrmGlowmere : public TTuvForm, public TFieldScene {
   Q_OBJECT
  public:
   // FormCreate. On a level designer's map (choice.Shipped() false) the task
@@ -135,15 +136,10 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void N11Click() { Undo(); }
   void N12Click() { Redo(); }
 
-  // TLightHost.
+  // TLightHost, what the lights stand on; the field's layers, its filler
+  // and its pixels per cell are the scene's.
   TLightList& Lights() override { return lights; }
   const TPolygonList& WallRects() override { return *wallRects; }
-  TBitmapLayer& LayLit() override { return *layLit; }
-  TBitmapLayer& LayOverlay() override { return *layOverlay; }
-  TBitmapPolygonFiller& LitFiller() override { return litFiller; }
-  TAffineTransformation& FieldTransform() override { return fieldTransform; }
-  int32_t CellPixels() override { return cellPixels; }
-  TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
   bool IsWalledGridPoint(int32_t gx, int32_t gy) const;
   // The regions of the lights, in list order (null where one has none).
@@ -176,11 +172,9 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   TBitmap32List imlPoints2;  // the five light icons
   TBitmap32List imlPointsShown;  // the same at the field's size (imlPoints), redrawn in place
 
-  // State, in declaration order.
-  TBitmapLayer* layWalls = nullptr;       // owned by imgField's stack
-  TBitmapLayer* layBackground = nullptr;
-  TBitmapLayer* layOverlay = nullptr;
-  TBitmapLayer* layLit = nullptr;
+  // State, in declaration order; the base layers, the lit filler, the field
+  // transformation and the pixels per cell are the scene's, on imgField's
+  // stack.
   std::unique_ptr<TLight> cursorLight;  // never in lights
   TLightList lights;                     // owning, in order of adding
   TLight* hoverLight = nullptr;          // a member of lights, not owned
@@ -193,10 +187,6 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   std::unique_ptr<const TLevel> level;
   const TPolygonList* wallRects = nullptr;     // the level's, not owned
   const TPolygonList* wallPolygons = nullptr;  // the level's outlines, not owned
-  int32_t freeCells = 0;                       // the level's
-  TAffineTransformation fieldTransform;
-  int32_t cellPixels = DesignCellPixels;  // the field's device pixels per cell, fieldTransform's scale
-  TBitmapPolygonFiller litFiller;
   long double litPercent = 0;
   int32_t pointsCount = 0;
   int32_t recordPoints = -1;
@@ -222,9 +212,8 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
  private:
   void BuildComponents();
   void BuildLayers();
-  // The base layers at the field's size: grid and background, then walls.
-  void DrawGridAndBackground();
-  void DrawWalls();
+  // The unlit picture at cellPixels: the level's own at the design size.
+  const TBitmap32* UnlitPicture() const;
   // The pictures and icons at cellPixels (the level's own at the design size).
   void UsePicturesAtCellSize();
   void DrawIconsAtCellSize();
@@ -237,7 +226,6 @@ class TfrmGlowmere : public TTuvForm, public TLightHost {
   void GridPointUnder(int32_t x, int32_t y, int32_t& gx, int32_t& gy) const;
   void ShowKeyboardCursor();
   void DescribeKeyboardCursor();
-  void PaintDarkFloor();
   void KeepDarkFloorShown();
   void ReleaseHintKey();
   // StoreSolution into savTree, and its file written when the lights differ

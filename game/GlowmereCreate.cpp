@@ -19,7 +19,7 @@
 #include "framework/TaskStart.h"
 #include "game/FieldScale.h"
 #include "game/Glowmere.h"
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 #include "raster/Color32.h"
 #include "raster/Polygon32.h"
 
@@ -68,17 +68,17 @@ TfrmGlowmere::TfrmGlowmere(const TLevelChoice& choice) : levelChoice_(choice) {
   hoverX = -1;                                                      // 10
   hoverY = -1;
   dropBlocked = false;
-  SetFieldTransform(fieldTransform, cellPixels);                    // 11
+  SetCellPixels(cellPixels);                                        // 11
   imlMap->BitmapAt(2)->SetDrawMode(dmBlend);                        // 12
   // The wall rectangles, the outlines and the floor, once: the level is
   // what the judge and the solver build from the same map.
   level = std::make_unique<TLevel>(*mapBitmap);                     // 13, 14
   wallRects = &level->WallRects();
   wallPolygons = &level->WallOutlines();
-  DrawWalls();                                                      // 15
+  DrawWalls(*wallPolygons);                                         // 15
   SetBitmapAlpha(*imlMap->BitmapAt(2), 255);                        // 16
   SetFieldSize(level->Width(), level->Height());                    // 17
-  freeCells = level->FreeCells();                                   // 18
+  // 18: the free cells are the level's (level->FreeCells()).
   recordPoints = -1;                                                // 19
   savTree = GetAutosaveTree();                                      // 20
   recTree = GetRecordTree();

@@ -2,7 +2,7 @@
 // The same form serves the solution files, the autosave, the record and the
 // judge's documents.
 #include "engine/LevelMap.h"
-#include "engine/ResultDocument.h"
+#include "judge/ResultDocument.h"
 #include "engine/SolutionFormat.h"
 #include "engine/Verdict.h"
 #include "framework/FileCommands.h"
@@ -31,16 +31,7 @@ TLightPoints TfrmGlowmere::LightPoints() const {
 void TfrmGlowmere::ReplaceLights(const TLightPoints& points) {
   const int32_t shownX = hoverX, shownY = hoverY;
   ClearLights();
-  for (const TGridPoint& p : points) {
-    auto light = std::make_unique<TLight>();
-    light->MoveToGridPoint(p.x, p.y);
-    light->SetIcon(imlPoints->BitmapAt(1));
-    // Switched on now, painted once below: every region is computed there
-    // and the layer shows the same as after a repaint per light.
-    light->Active = true;
-    lights.Add(std::move(light));
-  }
-  TLight::UpdateLitLayer(nullptr, false);
+  AddLitLights(points, imlPoints->BitmapAt(icPlaced));
   // A hover point that was shown (the mouse resting on the field, the
   // keyboard cursor) shows what now stands there.
   if (shownX != -1) ExamineGridPoint(shownX, shownY);
@@ -91,5 +82,5 @@ void TfrmGlowmere::CheckSolution(TNameValueTree& solution, TNameValueTree& resul
 }
 
 int32_t TfrmGlowmere::CompareResults(TNameValueTree& a, TNameValueTree& b) {
-  return CompareStandings(ResultStanding(a), ResultStanding(b));
+  return CompareResultDocuments(a, b);
 }

@@ -1,9 +1,9 @@
 // The judge in three steps: read the command line (judge/JudgeCommandLine),
-// judge each file on the level without a window (judge/JudgeSolution),
-// report the lines, and the results page when asked. Each file is read
-// once, read-only, and nothing else on disk changes; only pictures need a
-// window, which then draws in a folder of the judge's own
-// (judge/JudgeCanvas).
+// judge each file on the level (judge/JudgeSolution), report the lines,
+// and the results page when asked. Each file is read once, read-only, and
+// nothing on disk changes but the pictures and the page asked for; the
+// pictures are drawn on a canvas of the judge's own (judge/JudgeCanvas),
+// without a window.
 #include "judge/Judge.h"
 
 #include <QCoreApplication>
@@ -16,14 +16,15 @@
 #include "engine/Level.h"
 #include "engine/MapText.h"
 #include "engine/RegularFile.h"
-#include "engine/ResultDocument.h"
 #include "framework/WholeFile.h"
+#include "art/LevelResources.h"
 #include "judge/JudgeCanvas.h"
 #include "judge/JudgeCommandLine.h"
+#include "judge/JudgePicture.h"
 #include "judge/JudgeReport.h"
 #include "judge/JudgeSolution.h"
 #include "judge/OneLine.h"
-#include "game/LevelResources.h"
+#include "judge/ResultDocument.h"
 
 namespace fs = std::filesystem;
 
@@ -54,7 +55,7 @@ class TPictureNames {
   std::set<std::string> used_;
 };
 
-std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(*LoadMapText(LevelMapText(choice))); }
+std::unique_ptr<TLevel> LevelOf(const TLevelChoice& choice) { return std::make_unique<TLevel>(WallsOfMapText(LevelMapText(choice))); }
 
 class TJudgeRun {
  public:
@@ -63,8 +64,8 @@ class TJudgeRun {
     caller_ = fs::current_path(ec);
   }
 
-  // The level, and for pictures the folder and the window; false (reported)
-  // when the picture folder cannot be made.
+  // The level, and for pictures their folder and the canvas; false
+  // (reported) when the picture folder cannot be made.
   bool Open() {
     level_ = LevelOf(options_.level);
     if (options_.pictureDir.empty()) return true;
@@ -75,13 +76,12 @@ class TJudgeRun {
       err_ << "glowmere-judge: cannot create the picture folder " << OneLine(options_.pictureDir) << "\n";
       return false;
     }
-    canvas_ = std::make_unique<TJudgeCanvas>(options_.level);
+    canvas_ = std::make_unique<TJudgeCanvas>(options_.level, *level_);
     return true;
   }
 
   // Judges one file into judged_; an unreadable file is reported instead.
   void Judge(const std::string& file) {
-    // Relative names are the caller's, also while the canvas has moved.
     // No pipe or device is waited on, no file read past the cap, and a
     // read that fails is an error, never an empty file's verdict.
     const TFileBytes read = ReadRegularFile((caller_ / file).string(), MaxSolutionFileBytes);
@@ -104,7 +104,7 @@ class TJudgeRun {
     if (canvas_) {
       // A file without a solution shows the field empty.
       const fs::path picture = pictures_.For(file);
-      if (canvas_->WritePicture(j.solution.points, picture.string())) {
+      if (WriteJudgePicture(*canvas_, j.solution.points, picture.string())) {
         j.picture = picture;
       } else {
         err_ << "glowmere-judge: cannot write the picture " << OneLine(picture.string()) << "\n";
@@ -121,7 +121,6 @@ class TJudgeRun {
     if (!options_.reportPath.empty()) WritePage();
   }
 
-  // The window goes after the framework has written its files.
   int Close() {
     canvas_.reset();
     return status_;

@@ -1,39 +1,44 @@
 #include "judge/JudgeCanvas.h"
 
-#include "framework/TaskStart.h"
-#include "game/Glowmere.h"
-#include "judge/JudgePicture.h"
+#include "engine/LevelMap.h"
+#include "engine/Visibility.h"
 
-namespace {
-
-// The platform is offscreen and the application exists only while the
-// canvas does; a caller that has an application of its own keeps it.
-std::unique_ptr<QApplication> EnsureApplication() {
-  if (QCoreApplication::instance()) return nullptr;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "glowmere-judge";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QApplication>(argc, argv);
-}
-
-}  // namespace
-
-TJudgeCanvas::TJudgeCanvas(const TLevelChoice& level) {
-  // The folder before the application: Qt takes its runtime folder from
-  // the environment that the folder sets.
-  app_ = EnsureApplication();
-  folder_.Enter();
-  window_ = std::make_unique<TfrmGlowmere>(level);
-  HideSplash(window_.get());
+TJudgeCanvas::TJudgeCanvas(const TLevelChoice& choice, const TLevel& level) : level_(level) {
+  LoadLevelLists(choice, imlMap_, imlPoints_);
+  previousHost_ = LightHost;
+  LightHost = this;
+  // The engine's field size, which the grid conversions and the lights'
+  // regions read, as the window sets it from the map.
+  FieldWidth = level.Width();
+  FieldHeight = level.Height();
+  SetFieldSize(level.Width(), level.Height());
+  // The window's steps at its design size, in its order: the base layers,
+  // the walls in the lit picture while it blends, then the picture opaque.
+  SetCellPixels(DesignCellPixels);
+  BuildFieldLayers(stack_, level.Width(), level.Height());
+  DrawGridAndBackground(imlMap_.BitmapAt(1));
+  TBitmap32& lit = *imlMap_.BitmapAt(2);
+  lit.SetDrawMode(dmBlend);
+  litFiller.PatternBitmap = &lit;
+  DrawWalls(level.WallOutlines());
+  SetBitmapAlpha(lit, 255);
+  composed_.Resize((level.Width() + 2) * cellPixels, (level.Height() + 2) * cellPixels);
 }
 
 TJudgeCanvas::~TJudgeCanvas() {
-  FinalizeTask();
-  window_.reset();
+  // Switched off first, so that no light's going repaints the others.
+  for (const auto& light : lights_) light->Active = false;
+  lights_.Clear();
+  if (LightHost == this) LightHost = previousHost_;
 }
 
-bool TJudgeCanvas::WritePicture(const std::vector<TGridPoint>& lights, const std::string& path) {
-  window_->ReplaceLights(lights);
-  return WriteJudgePicture(*window_, path);
+const TBitmap32& TJudgeCanvas::Compose(const std::vector<TGridPoint>& points) {
+  for (const auto& light : lights_) light->Active = false;
+  lights_.Clear();
+  AddLitLights(points, imlPoints_.BitmapAt(icPlaced));
+  // As the hint shows the field while it is held.
+  ClearOverlay();
+  PaintDarkFloor(level_, RegionsOf(lights_));
+  stack_.Compose(composed_, composed_.BoundsRect());
+  return composed_;
 }

@@ -1,33 +1,45 @@
-// Where glowmere-judge draws its pictures: a game window, made only when
-// pictures are asked for, in a folder of the judge's own (judge/JudgeFolder)
-// with an offscreen application. The verdicts never come from it; it only
-// shows each file's lights as the game would draw them.
+// Where glowmere-judge draws its pictures: the field of the level as the
+// game window draws it at its design size (engine/FieldScene), on a layer
+// stack of its own, without a window or an application. It is the light
+// host while it lives, so make one at a time. The verdicts never come from
+// it; it only shows each file's lights as the game would draw them.
 #pragma once
 
-#include <QApplication>
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "engine/LevelMap.h"
-#include "judge/JudgeFolder.h"
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
+#include "engine/FieldScene.h"
+#include "engine/Level.h"
+#include "engine/Light.h"
+#include "raster/Bitmap32.h"
+#include "raster/Layers.h"
 
-class TfrmGlowmere;
-
-class TJudgeCanvas {
+class TJudgeCanvas : public TFieldScene {
  public:
-  // Makes the folder (throws std::runtime_error when it cannot), enters it,
-  // and opens the window on level. Relative names the caller gave are then
-  // no longer for the current directory; the old one is back afterwards.
-  explicit TJudgeCanvas(const TLevelChoice& level);
-  ~TJudgeCanvas();  // the framework writes its files into the folder first
-  // The field with these lights, the dark floor marked, as a PNG file;
-  // false when it cannot be written.
-  bool WritePicture(const std::vector<TGridPoint>& lights, const std::string& path);
+  // level: the one built from choice's map, which outlives the canvas.
+  // Throws ELevelResource when the shipped level's pictures are missing.
+  TJudgeCanvas(const TLevelChoice& choice, const TLevel& level);
+  ~TJudgeCanvas() override;
+  TJudgeCanvas(const TJudgeCanvas&) = delete;
+  TJudgeCanvas& operator=(const TJudgeCanvas&) = delete;
+
+  // The field with these lights on it (the placed light's icon), the dark
+  // floor marked as the hint marks it: the stack composed, field pixels,
+  // with the alpha that blending left. Valid until the next call.
+  const TBitmap32& Compose(const std::vector<TGridPoint>& lights);
+
+  const TLevel& Level() const { return level_; }
+
+  // TLightHost, what the lights stand on.
+  TLightList& Lights() override { return lights_; }
+  const TPolygonList& WallRects() override { return level_.WallRects(); }
 
  private:
-  TJudgeFolder folder_;  // first made, last gone
-  std::unique_ptr<QApplication> app_;
-  std::unique_ptr<TfrmGlowmere> window_;
+  TLayerCollection stack_;  // first made, last gone: the layers are its
+  const TLevel& level_;
+  TBitmap32List imlMap_;     // the map, the unlit and the lit picture
+  TBitmap32List imlPoints_;  // the five light icons
+  TBitmap32 composed_;
+  TLightList lights_;
+  TLightHost* previousHost_ = nullptr;
 };

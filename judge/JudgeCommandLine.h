@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 struct TJudgeOptions {
   bool rank = false;    // lines best first

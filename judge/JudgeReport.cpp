@@ -5,7 +5,7 @@
 #include <QString>
 #include <ctime>
 
-#include "engine/ResultDocument.h"
+#include "judge/ResultDocument.h"
 
 namespace fs = std::filesystem;
 

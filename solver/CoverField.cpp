@@ -94,30 +94,10 @@ bool TCoverField::PrepareRegions(const std::vector<int32_t>& candidates, int32_t
 }
 
 std::unique_ptr<TPolygon> TCoverField::DarkRemainder(const std::vector<int32_t>& chosen) const {
-  auto dark = std::make_unique<TPolygon>();
-  dark->Clear();
-  const TPolygon& floor = level_->Floor();
-  for (size_t i = 0; i < floor.Contours().size(); ++i) dark->AddContour(floor.Contours()[i], floor.Holes()[i]);
-  // A region without holes is the union of its contours, each read on its
-  // own: all of those go in one clipper pass. A region with a hole (none
-  // has been seen: every shadow reaches the field's border) keeps its own
-  // pass, which reads the hole as one.
-  std::vector<TContour> shapes;
-  std::vector<const TPolygon*> holed;
-  for (int32_t c : chosen) {
-    const TPolygon& region = Region(c);
-    if (std::any_of(region.Holes().begin(), region.Holes().end(), [](int32_t h) { return h != 0; })) {
-      holed.push_back(&region);
-    } else {
-      shapes.insert(shapes.end(), region.Contours().begin(), region.Contours().end());
-    }
-  }
-  if (!shapes.empty()) dark->SubtractUnion(shapes);
-  for (const TPolygon* region : holed) {
-    if (dark->Contours().empty()) break;
-    dark->Clip(GPC_DIFF, region);
-  }
-  return dark;
+  std::vector<const TPolygon*> regions;
+  regions.reserve(chosen.size());
+  for (int32_t c : chosen) regions.push_back(&Region(c));
+  return DarkRemainderOf(level_->Floor(), regions);
 }
 
 bool TCoverField::LightsWholeFloor(const std::vector<int32_t>& chosen) const {

@@ -89,8 +89,8 @@ class TCoverField {
   // Seconds spent computing regions so far.
   double RegionSeconds() const { return regionSeconds_; }
 
-  // The floor that the chosen candidates leave dark: the floor minus the
-  // union of their regions, through the engine's clipper.
+  // The floor that the chosen candidates leave dark: DarkRemainderOf their
+  // regions (engine/Verdict.h), the one the judge measures.
   std::unique_ptr<TPolygon> DarkRemainder(const std::vector<int32_t>& chosen) const;
   // The chosen candidates leave no dark area beyond rounding.
   bool LightsWholeFloor(const std::vector<int32_t>& chosen) const;

@@ -57,13 +57,10 @@ std::vector<gpc_vertex> FirstWitnesses(const TCoverField& field) {
           // The corner (x + dx, y + dy) touches a wall when one of its
           // four cells is one; the outside of the field is no wall here.
           const int32_t cx = x + dx, cy = y + dy;
+          const TWallGrid& walls = field.Level().Walls();
           bool touches = false;
           for (int32_t oy = -1; oy <= 0; ++oy)
-            for (int32_t ox = -1; ox <= 0; ++ox) {
-              const int32_t wx = cx + ox, wy = cy + oy;
-              if (wx >= 0 && wy >= 0 && wx < field.Width() && wy < field.Height() && field.IsWallCell(wx, wy))
-                touches = true;
-            }
+            for (int32_t ox = -1; ox <= 0; ++ox) touches = touches || walls.IsWallInGrid(cx + ox, cy + oy);
           if (!touches) continue;
           points.push_back({dx ? x + 1 - Inset : x + Inset, dy ? y + 1 - Inset : y + Inset});
         }

@@ -38,6 +38,9 @@ tr -d '\r' <"$root/data/map.txt" >map.txt
 
 # The solution files, from the map (walled points) and the cover.
 awk -v seed="$seed" -v out="files" '
+  # Counted from 0: an unset counter is the empty string as an index,
+  # which would lose the first light of every file.
+  BEGIN { n = 0; m = 0 }
   FNR == NR { row[NR - 1] = $0; h = NR; w = length($0); next }
   { cx[n] = $1; cy[n] = $2; n++ }
   function wall(c, r) { return c < 0 || r < 0 || c >= w || r >= h || substr(row[r], c + 1, 1) == "#" }

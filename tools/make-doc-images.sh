@@ -5,7 +5,8 @@
 #   tools/make-doc-images.sh [OUTDIR]
 #
 # OUTDIR defaults to doc/images. Needs build/release with the targets
-# glowmere, glowmere-judge, glowmere-solve and glowmere-random-level. Makes:
+# glowmere, glowmere-judge, glowmere-solve, glowmere-edit, edit_probe and
+# glowmere-random-level. Makes:
 #   game.png              the game at 1x with the first eight lights of the
 #                         solver's optimum, the pointer off the window
 #   game-hint.png         the same with H held: the dark floor marked
@@ -14,6 +15,8 @@
 #                         floor dark, with a light off the field
 #   designer-preview.png  glowmere --map on a random level of 100 x 65
 #                         cells with the solver's lights
+#   editor.png            glowmere-edit on the shipped level once its
+#                         optimum is proved, the best cover shown
 # Windows are taken alone (no window manager, so no frame). Pictures of
 # more than 256 colours are reduced to 256 so that each stays a few hundred
 # KiB; the field's own pictures have few colours, so little is lost.
@@ -21,7 +24,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 run="$root/build/release/run"
 images="$(realpath -m "${1:-$root/doc/images}")"
-for tool in glowmere glowmere-judge glowmere-solve glowmere-random-level; do
+for tool in glowmere glowmere-judge glowmere-solve glowmere-edit glowmere-random-level; do
   [ -x "$run/$tool" ] || { echo "$0: $run/$tool is not built" >&2; exit 1; }
 done
 mkdir -p "$images"
@@ -130,7 +133,33 @@ small "$images/judge-rejected.png"
 game_under_x_screen=1600x1000
 shoot designer-preview.png "Огни подземелья — level.txt" 1 0 "$scratch/level.tuv-Glowmere" "$scratch/level.txt"
 
-for image in game.png game-hint.png game-2x.png judge-rejected.png designer-preview.png; do
+# The level editor on a copy of the shipped level, once the panel says
+# «доказано» (read through tools/edit_probe), with the best cover shown.
+mkdir -p "$scratch/editor/levels" "$scratch/home-editor"
+cp "$root/data/map.txt" "$scratch/editor/levels/level.txt"
+program="$run/glowmere-edit"
+editor_inner='
+  cd "$(dirname "$PROGRAM")"
+  LD_PRELOAD="$PROBE" EDIT_PROBE_OUT="$HOME/panel.txt" "$PROGRAM" "$MAP" >"$HOME/program.log" 2>&1 &
+  pid=$!
+  win=$(wait_window "level.txt — Редактор уровней") || fail "no editor window: $(cat "$HOME/program.log")"
+  for _ in $(seq 600); do grep -q "доказано" "$HOME/panel.txt" 2>/dev/null && break; sleep 0.1; done
+  grep -q "доказано" "$HOME/panel.txt" || fail "the editor proved nothing in a minute"
+  keys_to "$win" ctrl+1
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  xdotool mousemove $((X + WIDTH + 5)) $((Y + HEIGHT + 5))
+  sleep 1
+  import -window "$win" "$OUT/editor.png" || fail "no shot"
+  kill -TERM "$pid"
+  wait "$pid" 2>/dev/null || true
+'
+game_under_x_screen=1280x800
+game_under_x_run "$scratch/home-editor" MAP="$scratch/editor/levels/level.txt" \
+  PROBE="$root/build/release/tools/edit_probe/libedit_probe.so" -- "$editor_inner"
+cp "$outdir/editor.png" "$images/editor.png"
+small "$images/editor.png"
+
+for image in game.png game-hint.png game-2x.png judge-rejected.png designer-preview.png editor.png; do
   printf '%-22s %s, %s bytes\n' "$image" "$(identify -format '%wx%h, %k colours' "$images/$image")" \
     "$(stat -c %s "$images/$image")"
 done

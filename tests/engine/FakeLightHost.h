@@ -1,10 +1,11 @@
-// A light host without a window, for the engine's tests and benchmarks: it
-// owns what the main window would own for the lights (the layer stack with
-// the four base layers, 620 x 410 for the shipped map at the design size,
-// the light list, the wall rectangles of a text-picture map, the lit filler
-// with an opaque pattern and the field transformation) and installs itself
-// as LightHost while it lives. The field may be drawn at another number of
-// pixels a cell, as on a screen of another pixel ratio.
+// A light host without a window, for the engine's tests and benchmarks: the
+// field's scene (engine/FieldScene: the four base layers, 620 x 410 for the
+// shipped map at the design size, the lit filler and the field
+// transformation) on a layer stack of its own, with an opaque pattern for
+// the lit picture, the light list and the level of a text-picture map
+// with its wall rectangles; it installs itself as LightHost while it
+// lives. The field may be drawn at another number of pixels a cell, as on
+// a screen of another pixel ratio.
 //
 // The pattern's pixel at (x, y) is PatternPixel(x, y), so a test can tell a
 // filled pixel from any other value.
@@ -16,6 +17,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/FieldScene.h"
+#include "engine/Level.h"
 #include "engine/Light.h"
 #include "engine/LightHost.h"
 #include "engine/LevelMap.h"
@@ -26,13 +29,13 @@
 #include "raster/Transformation.h"
 #include "support/RegionModel.h"
 
-class TFakeLightHost : public TLightHost {
+class TFakeLightHost : public TFieldScene {
  public:
   // picture: a text-picture map as LoadMapText reads it.
   explicit TFakeLightHost(const std::string& picture, int32_t cell = DesignCellPixels)
       : TFakeLightHost(LoadMapText(picture), cell) {}
   explicit TFakeLightHost(std::unique_ptr<TBitmap32> levelMap, int32_t cell = DesignCellPixels)
-      : map(std::move(levelMap)), cellPixels(cell) {
+      : map(std::move(levelMap)), level(*map) {
     previousHost_ = LightHost;
     previousWidth_ = FieldWidth;
     previousHeight_ = FieldHeight;
@@ -46,25 +49,17 @@ class TFakeLightHost : public TLightHost {
     SetFieldSize(FieldWidth, FieldHeight);
     int32_t wallCount = 0;
     wallRects = BuildWallRects(*map, wallCount);
-    freeCells = FieldWidth * FieldHeight - wallCount;
     map->SetOuterColor(WallPixel);
 
+    SetCellPixels(cell);
+    BuildFieldLayers(layers, FieldWidth, FieldHeight);
     const int32_t w = (FieldWidth + 2) * cell;
     const int32_t h = (FieldHeight + 2) * cell;
-    layBackground = NewFieldLayer(0, 0, w, h);
-    layLit = NewFieldLayer(0, 0, w, h);
-    layWalls = NewFieldLayer(0, 0, w, h);
-    layOverlay = NewFieldLayer(0, 0, w, h);
-    layWalls->LayerBitmap().Fill(0);
-    layOverlay->LayerBitmap().Fill(0);
-
     pattern.Resize(w, h);
     for (int32_t y = 0; y < h; ++y)
       for (int32_t x = 0; x < w; ++x) pattern.WritePixel(x, y, PatternPixel(x, y));
     pattern.SetDrawMode(dmBlend);
     litFiller.PatternBitmap = &pattern;
-    fieldTransform.ScaleBy(float(cell), float(cell));
-    fieldTransform.TranslateBy(float(cell), float(cell));
   }
 
   ~TFakeLightHost() override {
@@ -82,18 +77,6 @@ class TFakeLightHost : public TLightHost {
 
   TLightList& Lights() override { return lights; }
   const TPolygonList& WallRects() override { return wallRects; }
-  TBitmapLayer& LayLit() override { return *layLit; }
-  TBitmapLayer& LayOverlay() override { return *layOverlay; }
-  TBitmapPolygonFiller& LitFiller() override { return litFiller; }
-  TAffineTransformation& FieldTransform() override { return fieldTransform; }
-  int32_t CellPixels() override { return cellPixels; }
-  TBitmapLayer* NewFieldLayer(int32_t left, int32_t top, int32_t width, int32_t height) override {
-    auto* layer = new TBitmapLayer(layers);
-    layer->LayerBitmap().Resize(width, height);
-    layer->SetPlacement(TFloatRect{float(left), float(top), float(left + width), float(top + height)});
-    layer->LayerBitmap().SetDrawMode(dmBlend);
-    return layer;
-  }
 
   // A light of the list, placed on (i, j) and lit.
   TLight& AddLitLight(int32_t i, int32_t j) {
@@ -112,16 +95,10 @@ class TFakeLightHost : public TLightHost {
   // included, must not outlive their collection.
   TLayerCollection layers;
   std::unique_ptr<TBitmap32> map;
-  int32_t cellPixels;
-  TBitmapLayer* layBackground = nullptr;  // owned by layers
-  TBitmapLayer* layLit = nullptr;
-  TBitmapLayer* layWalls = nullptr;
-  TBitmapLayer* layOverlay = nullptr;
+  const TLevel level;  // of map, the outside free as the window reads it
   TBitmap32 pattern;
-  TBitmapPolygonFiller litFiller;
-  TAffineTransformation fieldTransform;
+  // BuildWallRects of the map; a test may add obstacles of its own.
   TPolygonList wallRects;
-  int32_t freeCells = 0;
   TLightList lights;
 
  private:

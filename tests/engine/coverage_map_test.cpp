@@ -63,7 +63,7 @@ std::vector<std::pair<int32_t, int32_t>> ShippedMapCoverage::points_;
 std::vector<std::unique_ptr<TPolygon>> ShippedMapCoverage::regions_;
 
 TEST_F(ShippedMapCoverage, MapHasTheFiguresTheCoverageRelatesTo) {
-  EXPECT_EQ(host_->freeCells, 1472);
+  EXPECT_EQ(host_->level.FreeCells(), 1472);
   EXPECT_EQ(points_.size(), 1848u);
 }
 

@@ -5,6 +5,9 @@
 // tolerance and the statement's rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -46,16 +49,23 @@ std::unique_ptr<TPolygon> Rectangle(double x0, double y0, double x1, double y1) 
 
 TEST(Level, ConvertsItsMapWithTheOutsideFreeWhateverItsOuterColour) {
   const TLevel level(*MapWithWallOutside());
-  const auto free = FreeOutsideMap(Picture);
-  int32_t walls = 0;
-  const TPolygonList rects = BuildWallRects(*free, walls);
-  const TPolygonList outlines = TraceWallOutlines(*free);
-  ASSERT_EQ(level.WallRects().size(), rects.size());
-  for (size_t i = 0; i < rects.size(); ++i) EXPECT_EQ(PointsOf(*level.WallRects()[i]), PointsOf(*rects[i]));
-  ASSERT_EQ(level.WallOutlines().size(), outlines.size());
-  for (size_t i = 0; i < outlines.size(); ++i) EXPECT_EQ(PointsOf(*level.WallOutlines()[i]), PointsOf(*outlines[i]));
-  EXPECT_EQ(level.FreeCells(), 40 - walls);
-  EXPECT_EQ(level.Floor().Area(), (long double)level.FreeCells()) << "the ring's free cell is floor";
+  // One rectangle per run of wall cells in a row, by left end, then row.
+  const std::vector<std::array<int32_t, 3>> runs = {{0, 0, 2}, {0, 1, 1}, {0, 4, 1}, {3, 1, 6},
+                                                    {3, 2, 4}, {3, 3, 6}, {5, 2, 6}, {7, 2, 8}};
+  ASSERT_EQ(level.WallRects().size(), runs.size());
+  for (size_t i = 0; i < runs.size(); ++i) {
+    const auto [x0, y, x1] = runs[i];
+    EXPECT_EQ(PointsOf(*level.WallRects()[i]), (TGridPoints{{x0, y}, {x1, y}, {x1, y + 1}, {x0, y + 1}})) << i;
+  }
+  // A boundary per wall region read with the outside free: the corner's
+  // three cells, the ring's outside and its hole, two single cells; none
+  // where the outside would be wall.
+  std::vector<long double> areas;
+  for (const auto& outline : level.WallOutlines()) areas.push_back(std::abs(outline->Area()));
+  std::sort(areas.begin(), areas.end());
+  EXPECT_EQ(areas, (std::vector<long double>{1, 1, 1, 3, 9}));
+  EXPECT_EQ(level.FreeCells(), 40 - 13);
+  EXPECT_EQ(level.Floor().Area(), 27.0L) << "the ring's free cell is floor";
 }
 
 TEST(Level, RulesCountTheOutsideAsWall) {
@@ -113,6 +123,34 @@ TEST(Level, IsTheSameFromItsWallGridAndFromItsBitmap) {
   for (int32_t y = 0; y < 5; ++y)
     for (int32_t x = 0; x < 8; ++x) drawn.Set(x, y, walls.IsWallCell(x, y));
   EXPECT_EQ(drawn, walls);
+}
+
+TEST(WallGrid, ReadsBeyondTheMapAsTheRulesOrTheDrawingNeed) {
+  const TWallGrid walls = WallsOfMapText(Picture);
+  EXPECT_TRUE(walls.IsWallCell(-1, 2)) << "the rules: wall beyond the map";
+  EXPECT_FALSE(walls.IsWallInGrid(-1, 2)) << "the drawing and the witnesses: the map's own cells only";
+  EXPECT_FALSE(walls.IsWallInGrid(8, 0));
+  EXPECT_TRUE(walls.IsWallInGrid(7, 2));
+  EXPECT_FALSE(walls.IsWallInGrid(4, 2)) << "the ring's free cell";
+  TBitmap32 map;
+  map.SetOuterColor(0x12345678);
+  walls.WriteTo(map);
+  ASSERT_EQ(map.Width(), 8);
+  ASSERT_EQ(map.Height(), 5);
+  EXPECT_EQ(map.ReadPixel(1, 0), WallPixel);
+  EXPECT_EQ(map.ReadPixel(4, 2), FreePixel);
+  EXPECT_EQ(map.OuterColor(), 0x12345678u) << "the outer colour is the caller's";
+}
+
+TEST(Placement, OneMoreLightMeetsTheRulesInTheirOrder) {
+  const TLevel level(*FreeOutsideMap(Picture));
+  EXPECT_EQ(PlacementFaultAt(level, {2, 2}, false), TPlacementFault::None);
+  EXPECT_EQ(PlacementFaultAt(level, {2, 2}, true), TPlacementFault::Occupied);
+  EXPECT_EQ(PlacementFaultAt(level, {0, 0}, true), TPlacementFault::Walled) << "a walled point, taken or not";
+  EXPECT_EQ(PlacementFaultAt(level, {0, 0}, false), TPlacementFault::Walled);
+  EXPECT_EQ(PlacementFaultAt(level, {9, 0}, false), TPlacementFault::OffField) << "one past the last column";
+  EXPECT_EQ(PlacementFaultAt(level, {4, -1}, true), TPlacementFault::OffField);
+  EXPECT_EQ(PlacementFaultAt(level, {8, 5}, false), TPlacementFault::None) << "the last grid point";
 }
 
 TEST(Verdict, FollowsTheShareTheToleranceAndTheRules) {

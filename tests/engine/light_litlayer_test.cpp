@@ -201,7 +201,7 @@ TEST(LitLayer, LightFarOffTheFieldSeesOnlyTheField) {
     ASSERT_NE(far.Region, nullptr);
     const long double area = far.Region->Area();
     EXPECT_GE(area, 0.0L);
-    EXPECT_LE(area, host.freeCells + 1e-10L);
+    EXPECT_LE(area, host.level.FreeCells() + 1e-10L);
     for (const TContour& c : far.Region->Contours())
       for (const gpc_vertex& v : c) {
         EXPECT_GE(v.x, -1e-12);

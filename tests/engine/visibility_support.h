@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
+#include "engine/LevelMap.h"
 #include "geometry/Polygons.h"
+#include "levelmap_support.h"
 #include "support/RegionModel.h"
 #include "support/VisibleAreaModel.h"
 
@@ -43,33 +45,12 @@ inline TTextMap ReadTextMap(const std::vector<std::string>& rows) {
   return m;
 }
 
-// One rectangle (x0,y),(x1,y),(x1,y+1),(x0,y+1) per maximal horizontal run
-// of wall cells, ordered by x0, then y.
+// The map's wall rectangles, as the level builds them (BuildWallRects).
 inline TPolygonList WallRectsOf(const TTextMap& map) {
-  std::vector<std::tuple<int32_t, int32_t, int32_t>> runs;  // x0, y, x1
-  for (int32_t y = 0; y < map.height; ++y) {
-    for (int32_t x = 0; x < map.width;) {
-      if (!map.Wall(x, y)) {
-        ++x;
-        continue;
-      }
-      int32_t x1 = x;
-      while (map.Wall(x1, y)) ++x1;
-      runs.emplace_back(x, y, x1);
-      x = x1;
-    }
-  }
-  std::sort(runs.begin(), runs.end());
-  TPolygonList rects;
-  for (const auto& [x0, y, x1] : runs) {
-    auto r = std::make_unique<TPolygon>();
-    r->AddPoint(x0, y);
-    r->AddPoint(x1, y);
-    r->AddPoint(x1, y + 1);
-    r->AddPoint(x0, y + 1);
-    rects.push_back(std::move(r));
-  }
-  return rects;
+  std::string picture;
+  for (const std::string& row : map.rows) picture += row + "\n";
+  int32_t walls = 0;
+  return BuildWallRects(*FreeOutsideMap(picture), walls);
 }
 
 // The segment from L to P passes through the open cell (cx, cy) .. (cx+1,

@@ -20,15 +20,8 @@
 #include "framework/Modal.h"
 #include "framework/TaskStart.h"
 #include "game/Glowmere.h"
+#include "support/WholeFile.h"
 
-inline std::string ReadFile(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-inline void WriteFile(const std::filesystem::path& p, const std::string& s) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << s;
-}
 
 class GameTest : public ::testing::Test {
  protected:

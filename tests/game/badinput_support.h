@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "framework/IniNameValueTree.h"
 #include "support/HostileFiles.h"

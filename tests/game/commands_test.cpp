@@ -1,5 +1,5 @@
 // The commands of the panel and the menu, with their questions.
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "framework/IniNameValueTree.h"
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "badinput_support.h"
 

@@ -42,7 +42,7 @@ TEST_F(GameTest, StartsEmptyWithNoRecord) {
   EXPECT_EQ(window->lbRecord->text(), "-");
   EXPECT_EQ(window->lbLight->text(), "0,00%");
   EXPECT_TRUE(LitLayerEmpty(*window));
-  EXPECT_EQ(window->freeCells, 1472);
+  EXPECT_EQ(window->level->FreeCells(), 1472);
   EXPECT_EQ(window->centralWidget()->size(), QSize(798, 410));
 }
 
@@ -398,7 +398,7 @@ TEST_F(GameTest, HintMarksASmallRemainderWithAThinLineAndALargerOneInBlack) {
     std::filesystem::create_directories(UserFile(""));
     WriteFile(UserFile("Glowmere.sav"), SolutionText(CoveringSetWithout(c.gone)));
     OpenWindow();
-    EXPECT_NEAR(double(window->freeCells * (100 - window->litPercent) / 100), double(c.dark), 1e-3);
+    EXPECT_NEAR(double(window->level->FreeCells() * (100 - window->litPercent) / 100), double(c.dark), 1e-3);
     window->btHintMouseDown(TMouseButton::mbLeft);
     const auto [yellow, black] = YellowAndBlack(window->layOverlay->LayerBitmap());
     if (c.thin) {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/LevelResources.h"
+#include "art/LevelResources.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The lit share on the panel: its rounding rule near full light and its
 // decimal separator.
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "badinput_support.h"
 #include "support/CommaLocale.h"

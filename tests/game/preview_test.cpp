@@ -3,7 +3,7 @@
 // the screen is fitted to it and still plays; a refused map ends the program.
 #include <set>
 
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "game/FieldScale.h"
 #include "GameFixture.h"
 #include "support/HostileFiles.h"

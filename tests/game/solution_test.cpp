@@ -1,6 +1,6 @@
 // The stores: autosave and record between runs, solution files through the
 // commands, the judge operations.
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "framework/IniNameValueTree.h"
 
@@ -198,7 +198,7 @@ TEST_F(GameTest, FullCoverPlusFarLightsIsJudgedByItsCount) {
   std::string message;
   window->CheckSolution(solution, result, message);
   EXPECT_EQ(result.ReadString("lights", "?"), std::to_string(lights.size()));
-  EXPECT_NEAR(double(window->LitArea()), double(window->freeCells), 1e-10);
+  EXPECT_NEAR(double(window->LitArea()), double(window->level->FreeCells()), 1e-10);
 }
 
 TEST_F(GameTest, CompareResultsPrefersFewerLights) {

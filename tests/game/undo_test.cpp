@@ -1,5 +1,5 @@
 // Undo and redo through the menu, over every kind of step.
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 
 // Add, add, move, remove, load (which sets the record), clear, go to the

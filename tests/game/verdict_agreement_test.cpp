@@ -5,7 +5,7 @@
 // afresh), and the verdict and the share must agree to the last bit.
 #include <random>
 
-#include "CoveringSet.h"
+#include "support/CoveringSet.h"
 #include "GameFixture.h"
 #include "engine/MapText.h"
 #include "engine/Verdict.h"

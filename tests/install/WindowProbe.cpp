@@ -1,9 +1,10 @@
 // A library that the install test preloads into the installed game, so
 // that the real program, with its real way of finding its files, shows
 // what its windows say. Once the game's window and the statement over it
-// are up (or after a while without them), it prints one line per visible
-// text, "kind<TAB>text", to standard output and then asks the game to end
-// as a SIGTERM would, so the game writes its files as at any exit.
+// are up, or the level editor's window (or after a while without them), it
+// prints one line per visible text, "kind<TAB>text", to standard output and
+// then asks the program to end as a SIGTERM would, so the game writes its
+// files as at any exit.
 #include <signal.h>
 #include <unistd.h>
 
@@ -61,9 +62,13 @@ void Dump() {
   std::fflush(stdout);
 }
 
-bool StatementIsUp() {
+// The game's window is complete once the statement is up over it; the
+// level editor's has no statement.
+bool WindowsAreUp() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window->isVisible() && window->objectName() == QStringLiteral("fmHelp")) return true;
+    if (window->isVisible() && QString::fromLatin1(window->metaObject()->className()) == QStringLiteral("TEditorWindow"))
+      return true;
   }
   return false;
 }
@@ -74,7 +79,7 @@ void Watch() {
   auto* timer = new QTimer(QCoreApplication::instance());
   auto* ticks = new int(0);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, ticks] {
-    if (!StatementIsUp() && ++*ticks < 150) return;
+    if (!WindowsAreUp() && ++*ticks < 150) return;
     timer->stop();
     delete ticks;
     Dump();

@@ -8,9 +8,9 @@
 # the tests), and nothing in it carries the time or the folder of the
 # build.
 #
-#   deb_package_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID MAINTAINER SOURCE_DATE_EPOCH
+#   deb_package_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID EDITOR_APP_ID MAINTAINER SOURCE_DATE_EPOCH
 set -euo pipefail
-build="$1" source="$2" version="$3" appid="$4" maintainer="$5" epoch="${SOURCE_DATE_EPOCH:-$6}"
+build="$1" source="$2" version="$3" appid="$4" editorid="$5" maintainer="$6" epoch="${SOURCE_DATE_EPOCH:-$7}"
 fail() {
   echo "FAIL: $*" >&2
   exit 1
@@ -52,23 +52,31 @@ done
 dpkg-deb -c "$deb" >"$dir/contents"
 files="$(awk '{print $6}' "$dir/contents" | sed 's|^\./|/|' | grep -v '/$')"
 expected="/usr/games/glowmere
+/usr/games/glowmere-edit
 /usr/games/glowmere-judge
 /usr/games/glowmere-solve
 /usr/share/applications/$appid.desktop
+/usr/share/applications/$editorid.desktop
 /usr/share/doc/glowmere/changelog.gz
 /usr/share/doc/glowmere/copyright
 /usr/share/games/glowmere/Glowmere-2.loc
 /usr/share/games/glowmere/TUV-2009-2.loc
 /usr/share/icons/hicolor/128x128/apps/$appid.png
+/usr/share/icons/hicolor/128x128/apps/$editorid.png
 /usr/share/icons/hicolor/256x256/apps/$appid.png
+/usr/share/icons/hicolor/256x256/apps/$editorid.png
 /usr/share/icons/hicolor/48x48/apps/$appid.png
+/usr/share/icons/hicolor/48x48/apps/$editorid.png
 /usr/share/icons/hicolor/64x64/apps/$appid.png
+/usr/share/icons/hicolor/64x64/apps/$editorid.png
 /usr/share/lintian/overrides/glowmere
+/usr/share/man/man6/glowmere-edit.6.gz
 /usr/share/man/man6/glowmere-judge.6.gz
 /usr/share/man/man6/glowmere-solve.6.gz
 /usr/share/man/man6/glowmere.6.gz
 /usr/share/man/ru/man6/glowmere.6.gz
-/usr/share/metainfo/$appid.metainfo.xml"
+/usr/share/metainfo/$appid.metainfo.xml
+/usr/share/metainfo/$editorid.metainfo.xml"
 extra="$(comm -13 <(sort <<<"$expected") <(sort <<<"$files"))"
 missing="$(comm -23 <(sort <<<"$expected") <(sort <<<"$files"))"
 [ -z "$missing" ] || fail "missing from the package: $missing"
@@ -100,9 +108,14 @@ for folder in "$(realpath "$source")" "$(realpath "$build")"; do
 done
 zcat "$root/usr/share/doc/glowmere/changelog.gz" | cmp -s - "$source/doc/changelog" ||
   fail "the package's changelog is not doc/changelog"
-entry="$root/usr/share/applications/$appid.desktop" metadata="$root/usr/share/metainfo/$appid.metainfo.xml"
-grep -qx "Exec=/usr/games/glowmere" "$entry" || fail "the menu entry: $(grep Exec "$entry")"
-desktop-file-validate "$entry" || fail "desktop-file-validate on the package's entry"
-appstreamcli validate --no-net "$metadata" >"$dir/appstream" || fail "appstreamcli validate: $(cat "$dir/appstream")"
+for id in "$appid" "$editorid"; do
+  entry="$root/usr/share/applications/$id.desktop" metadata="$root/usr/share/metainfo/$id.metainfo.xml"
+  desktop-file-validate "$entry" || fail "desktop-file-validate on the package's entry $id"
+  appstreamcli validate --no-net "$metadata" >"$dir/appstream" || fail "appstreamcli validate: $(cat "$dir/appstream")"
+done
+grep -qx "Exec=/usr/games/glowmere" "$root/usr/share/applications/$appid.desktop" ||
+  fail "the menu entry: $(grep Exec "$root/usr/share/applications/$appid.desktop")"
+grep -qx "Exec=/usr/games/glowmere-edit %f" "$root/usr/share/applications/$editorid.desktop" ||
+  fail "the editor's menu entry: $(grep Exec "$root/usr/share/applications/$editorid.desktop")"
 echo "package $deb: Depends: $depends"
 sed 's/^/  /' "$dir/lintian"

@@ -7,9 +7,9 @@
 # would stop a write), keep a second start from opening a second game, and
 # start again after a game was killed.
 #
-#   installed_game_test.sh BUILD_DIR WINDOW_PROBE.so VERSION APP_ID BINDIR DATADIR
+#   installed_game_test.sh BUILD_DIR WINDOW_PROBE.so VERSION APP_ID BINDIR DATADIR EDITOR_APP_ID
 set -euo pipefail
-build="$1" probe="$2" version="$3" appid="$4" bindir="$5" datadir="$6"
+build="$1" probe="$2" version="$3" appid="$4" bindir="$5" datadir="$6" editorid="$7"
 
 tmp="$(mktemp -d)"
 pids=()
@@ -27,27 +27,34 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # What an installed tree holds.
-for f in "$bindir/glowmere" "$bindir/glowmere-judge" "$bindir/glowmere-solve" \
+for f in "$bindir/glowmere" "$bindir/glowmere-judge" "$bindir/glowmere-solve" "$bindir/glowmere-edit" \
   "$datadir/TUV-2009-2.loc" "$datadir/Glowmere-2.loc" \
   "share/applications/$appid.desktop" "share/metainfo/$appid.metainfo.xml" \
+  "share/applications/$editorid.desktop" "share/metainfo/$editorid.metainfo.xml" \
   share/doc/glowmere/copyright share/doc/glowmere/changelog.gz; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 for size in 48 64 128 256; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$appid.png"
-  [ -f "$icon" ] || fail "no ${size}px icon"
-  kind="$(file -b "$icon")"
-  [[ "$kind" == "PNG image data, $size x $size"* ]] || fail "the ${size}px icon is $kind"
+  for id in "$appid" "$editorid"; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ -f "$icon" ] || fail "no ${size}px icon of $id"
+    kind="$(file -b "$icon")"
+    [[ "$kind" == "PNG image data, $size x $size"* ]] || fail "the ${size}px icon of $id is $kind"
+  done
 done
 # (Whole outputs are compared, never piped into grep -q: under pipefail a
 # writer cut off by an early match would fail the test now and then.)
 task_texts="$(iconv -f CP1251 -t UTF-8 "$prefix/$datadir/Glowmere-2.loc" | tr -d '\r')"
 grep -qx 'title=Огни подземелья' <<<"$task_texts" ||
   fail "the installed task localization is not the Windows-1251 one"
-desktop-file-validate "$prefix/share/applications/$appid.desktop" || fail "desktop-file-validate"
-appstreamcli validate --no-net "$prefix/share/metainfo/$appid.metainfo.xml" >/dev/null ||
-  fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$appid.metainfo.xml")"
-grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$appid.metainfo.xml" || fail "metadata lacks version $version"
+for id in "$appid" "$editorid"; do
+  desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate $id"
+  appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
+    fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml")"
+  grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$id.metainfo.xml" || fail "metadata of $id lacks version $version"
+done
+editor_exec="$(grep '^Exec=' "$prefix/share/applications/$editorid.desktop")"
+[ "$editor_exec" = "Exec=$prefix/$bindir/glowmere-edit %f" ] || fail "the editor's menu entry runs $editor_exec"
 # The menu entry starts the game installed beside it, whatever the PATH.
 exec_line="$(grep '^Exec=' "$prefix/share/applications/$appid.desktop")"
 [ "$exec_line" = "Exec=$prefix/$bindir/glowmere" ] || fail "the menu entry runs $exec_line"
@@ -63,7 +70,7 @@ game="$prefix/$bindir/glowmere"
 [ "$("${player[@]}" "$game" --version)" = "Glowmere $version" ] || fail "glowmere --version"
 help="$("${player[@]}" "$game" --help)" || fail "glowmere --help ended with $?"
 grep -q -- '--version' <<<"$help" || fail "glowmere --help: $help"
-for tool in glowmere-judge glowmere-solve; do
+for tool in glowmere-judge glowmere-solve glowmere-edit; do
   [ "$("${player[@]}" "$prefix/$bindir/$tool" --version)" = "$tool $version" ] || fail "$tool --version"
 done
 
@@ -143,6 +150,20 @@ wait "$third" || fail "the game after the killed one ended with $? on SIGTERM"
 [ ! -e "$userdata/Glowmere.lock" ] && [ ! -e "$userdata/Glowmere.socket" ] ||
   fail "a game that ended normally left its lock file or socket behind"
 
+# 4. The level editor, started elsewhere too: its texts in Russian, the
+# solver found beside it, and a SIGTERM ends it with status 0.
+"${player[@]}" LD_PRELOAD="$probe" ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0:detect_leaks=0" \
+  timeout 120 "$prefix/$bindir/glowmere-edit" "$tmp/level.txt" >"$tmp/editor" 2>"$tmp/editor.err" ||
+  fail "the editor ended with $?: $(cat "$tmp/editor.err")"
+for line in $'window\tTEditorWindow level.txt[*] — Редактор уровней' $'action\tФайл' $'action\tСохранить' \
+  $'label\tНаименьшее число светильников' $'checkbox\tВидимость клеток'; do
+  grep -qxF -- "$line" "$tmp/editor" || fail "no line '$line' among the editor's texts:
+$(cat "$tmp/editor")"
+done
+grep -q 'glowmere-solve не найден' "$tmp/editor" && fail "the editor does not find the solver beside it"
+[ ! -e "$tmp/level.txt" ] || fail "the editor wrote the level unasked"
+[ -z "$(ls -A "$elsewhere")" ] || fail "the editor wrote into the folder it was started from: $(ls -A "$elsewhere")"
+
 snapshot >"$tmp/after"
 diff "$tmp/before" "$tmp/after" >&2 || fail "files under the prefix changed"
-echo "installed game: texts, read-only data, single game and restart after a kill all fine"
+echo "installed game: texts, read-only data, single game and restart after a kill all fine; the editor's texts and solver"

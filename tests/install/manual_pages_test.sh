@@ -21,7 +21,8 @@ prefix="$tmp/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 man="$prefix/share/man"
 pages="$(cd "$man" && find . -type f | sort)"
-expected="./man6/glowmere-judge.6.gz
+expected="./man6/glowmere-edit.6.gz
+./man6/glowmere-judge.6.gz
 ./man6/glowmere-solve.6.gz
 ./man6/glowmere.6.gz
 ./ru/man6/glowmere.6.gz"

@@ -94,11 +94,71 @@ QImage DrawAppIcon(int size) {
   return StoredForm(canvas);
 }
 
+// The level editor's icon: the same tile, its floor a grid of cells with a
+// few walls, one light glowing on a cell corner, and a pencil drawing a
+// wall.
+QImage DrawEditorIcon(int size) {
+  const double s = size;
+  QImage canvas(size, size, QImage::Format_ARGB32_Premultiplied);
+  canvas.fill(Qt::transparent);
+  QPainter p(&canvas);
+  p.setRenderHint(QPainter::Antialiasing);
+
+  QPainterPath tile;
+  const QRectF tileRect(0.04 * s, 0.04 * s, 0.92 * s, 0.92 * s);
+  tile.addRoundedRect(tileRect, 0.16 * s, 0.16 * s);
+  p.fillPath(tile, QColor(92, 86, 80));
+  // Five by five cells inside the rim; walls where the mask says so.
+  const QRectF grid = tileRect.adjusted(0.08 * s, 0.08 * s, -0.08 * s, -0.08 * s);
+  const double cell = grid.width() / 5;
+  static const char* const Cells[5] = {"..#..", "..#..", ".....", "##...", "....."};
+  p.save();
+  QPainterPath inside;
+  inside.addRoundedRect(grid, 0.06 * s, 0.06 * s);
+  p.setClipPath(inside);
+  for (int r = 0; r < 5; ++r)
+    for (int c = 0; c < 5; ++c)
+      p.fillRect(QRectF(grid.x() + c * cell, grid.y() + r * cell, cell, cell),
+                 Cells[r][c] == '#' ? QColor(58, 53, 48) : QColor(228, 218, 196));
+  p.setPen(QPen(QColor(0, 0, 0, 60), std::max(1.0, 0.01 * s)));
+  for (int k = 1; k < 5; ++k) {
+    p.drawLine(QPointF(grid.x() + k * cell, grid.top()), QPointF(grid.x() + k * cell, grid.bottom()));
+    p.drawLine(QPointF(grid.left(), grid.y() + k * cell), QPointF(grid.right(), grid.y() + k * cell));
+  }
+  p.restore();
+
+  const int glow = std::max(9, int(std::lround(0.40 * s)));
+  const QImage halo = DrawGlow(glow, Scaled(PlacedLightStyle(), glow / 26.0));
+  const QPointF light(grid.x() + cell, grid.y() + cell);
+  p.drawImage(QPointF(light.x() - glow / 2, light.y() - glow / 2), halo);
+
+  // The pencil, from the lower right corner towards the middle.
+  p.save();
+  p.translate(0.64 * s, 0.64 * s);
+  p.rotate(-45);
+  const double w = 0.12 * s, body = 0.33 * s, tip = 0.11 * s;
+  p.setPen(QPen(QColor(40, 30, 20), std::max(1.0, 0.012 * s)));
+  p.setBrush(QColor(240, 178, 40));
+  p.drawRect(QRectF(0, -w / 2, body, w));
+  p.setBrush(QColor(236, 206, 160));
+  const QPointF cone[3] = {{0, -w / 2}, {0, w / 2}, {-tip, 0}};
+  p.drawPolygon(cone, 3);
+  p.setBrush(QColor(40, 30, 20));
+  const QPointF lead[3] = {{-tip * 0.62, -w * 0.19}, {-tip * 0.62, w * 0.19}, {-tip, 0}};
+  p.drawPolygon(lead, 3);
+  p.restore();
+  p.end();
+
+  return StoredForm(canvas);
+}
+
 }  // namespace
 
 std::vector<AppIcon> DrawAppIcons() {
   std::vector<AppIcon> icons;
-  for (int size : {48, 64, 128, 256})
+  for (int size : {48, 64, 128, 256}) {
     icons.push_back({QStringLiteral("app_icon_%1.png").arg(size), DrawAppIcon(size)});
+    icons.push_back({QStringLiteral("editor_icon_%1.png").arg(size), DrawEditorIcon(size)});
+  }
   return icons;
 }

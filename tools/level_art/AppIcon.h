@@ -1,7 +1,8 @@
-// The program's icon for the desktop's menu: a dungeon tile with two wall
-// blocks, the floor lit around them by the placed light's glow, with their
-// shadows left dark. Drawn at each size rather than scaled, so the small
-// ones stay sharp.
+// The programs' icons for the desktop's menu. The game's: a dungeon tile
+// with two wall blocks, the floor lit around them by the placed light's
+// glow, with their shadows left dark. The level editor's: the same tile
+// with a grid of cells, a light and a pencil. Drawn at each size rather
+// than scaled, so the small ones stay sharp.
 #pragma once
 
 #include <QImage>
@@ -9,7 +10,7 @@
 #include <vector>
 
 struct AppIcon {
-  QString fileName;  // "app_icon_<size>.png"
+  QString fileName;  // "app_icon_<size>.png", "editor_icon_<size>.png"
   QImage image;      // Format_ARGB32, size x size
 };
 

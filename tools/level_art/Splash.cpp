@@ -69,7 +69,7 @@ void DrawLights(QImage& scene, const std::vector<QPoint>& lights, const QImage& 
   p.setPen(Qt::NoPen);
   for (const QPoint& l : lights) {
     // The splash is drawn from the pictures at the game's own size.
-    const QPointF at(DefaultCellPixels * (l.x() + 1) + 0.5, DefaultCellPixels * (l.y() + 1) + 0.5);
+    const QPointF at(DesignCellPixels * (l.x() + 1) + 0.5, DesignCellPixels * (l.y() + 1) + 0.5);
     constexpr double hazeRadius = 110;
     QRadialGradient haze(at, hazeRadius);
     haze.setColorAt(0.0, QColor(255, 214, 130, 150));

@@ -51,7 +51,7 @@ std::vector<QPoint> ChooseSplashLights(const ArtMap& map, int count,
         for (int r = 0; r < map.height; ++r) {
           for (int c = 0; c < map.width; ++c) {
             const size_t idx = size_t(r) * size_t(map.width) + size_t(c);
-            if (map.walls[idx] || lit[idx]) continue;
+            if (map.cells[idx] || lit[idx]) continue;
             if (SeesPoint(map, i, j, c + 0.5, r + 0.5, 0.25)) cells.push_back(idx);
           }
         }

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   }
   ArtMap map;
   try {
-    map = ArtMapOf(TWallGrid(*LoadMapFile(args[0].toStdString())));
+    map = ArtMapOf(WallsOfMapFile(args[0].toStdString()));
   } catch (const EEngineError& e) {
     std::fprintf(stderr, "level_art: %s\n", e.what());
     return 1;

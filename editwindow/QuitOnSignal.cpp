@@ -10,6 +10,7 @@
 namespace {
 
 int signalPipe[2] = {-1, -1};
+bool requested = false;
 
 void OnSignal(int) {
   const char byte = 1;
@@ -27,6 +28,7 @@ bool QuitOnTerminationSignals() {
     char bytes[16];
     while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
     }
+    requested = true;
     QCoreApplication::exit(0);
   });
   struct sigaction action {};
@@ -36,3 +38,5 @@ bool QuitOnTerminationSignals() {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
   return true;
 }
+
+bool TerminationRequested() { return requested; }

@@ -9,3 +9,9 @@
 
 // Call once the application exists; false when the pipe cannot be made.
 bool QuitOnTerminationSignals();
+
+// True once a termination signal was served. A signal served by a modal
+// box's own loop before the main loop runs (the refused map's box at the
+// start) only ends that box, and the main loop would then run on: main asks
+// this before it enters the loop.
+bool TerminationRequested();

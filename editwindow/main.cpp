@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   if (!options) return 2;
   QuitOnTerminationSignals();
   TEditorWindow window(options->mapPath);
+  if (TerminationRequested()) return 0;
   window.show();
   return app.exec();
 }

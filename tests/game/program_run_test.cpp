@@ -14,6 +14,7 @@
 
 #include "ProbedGame.h"
 #include "framework/TempHome.h"
+#include "support/ChildProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -27,16 +28,6 @@ std::set<std::string> Tree(const fs::path& root) {
   for (const auto& entry : fs::recursive_directory_iterator(root))
     entries.insert(fs::relative(entry.path(), root).string() + (entry.is_directory() ? "/" : ""));
   return entries;
-}
-
-// Waits for the process to end; -1 when it has not within `seconds`.
-int WaitFor(pid_t pid, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
 }
 
 }  // namespace

@@ -59,4 +59,5 @@ class TBetterCovers {
   std::vector<double> reducedCost_;
   std::vector<int32_t> support_;
   bool coreStale_ = false;
+  bool coreWhole_ = false;  // the core holds every candidate (near the bound)
 };

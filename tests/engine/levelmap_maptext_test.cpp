@@ -25,6 +25,16 @@ std::vector<std::string> RowsOf(const TBitmap32& map) {
   return rows;
 }
 
+// What the map reader says of the file at p: its refusal, or "read".
+std::string RefusalOf(const std::string& p) {
+  try {
+    LoadMapFile(p);
+  } catch (const EEngineError& e) {
+    return e.what();
+  }
+  return "read";
+}
+
 TEST(MapText, WallsAndFloorRowByRowInEitherLineEnd) {
   auto map = LoadMapText("#..#\n.##.\n");
   EXPECT_EQ(map->Width(), 4);
@@ -85,19 +95,11 @@ TEST(MapText, FileGivesTheSameMapAsItsTextAndIsNamedWhenRefused) {
   EXPECT_EQ(fromFile->Height(), 39);
   EXPECT_EQ(RowsOf(*fromFile), RowsOf(*LoadMapText(text)));
 
-  auto message = [](const std::string& p) {
-    try {
-      LoadMapFile(p);
-    } catch (const EEngineError& e) {
-      return std::string(e.what());
-    }
-    return std::string("read");
-  };
   const std::string missing = GLOWMERE_DATA_DIR "/no-such-map.txt";
-  EXPECT_EQ(message(missing), "cannot read the map " + missing + ": no such file");
-  EXPECT_EQ(message(GLOWMERE_DATA_DIR), "cannot read the map " GLOWMERE_DATA_DIR ": a folder, not a file");
+  EXPECT_EQ(RefusalOf(missing), "cannot read the map " + missing + ": no such file");
+  EXPECT_EQ(RefusalOf(GLOWMERE_DATA_DIR), "cannot read the map " GLOWMERE_DATA_DIR ": a folder, not a file");
   // A short file of other bytes is read and refused where it goes wrong.
-  EXPECT_EQ(message(GLOWMERE_DATA_DIR "/lit.png").rfind(GLOWMERE_DATA_DIR "/lit.png: ", 0), 0u);
+  EXPECT_EQ(RefusalOf(GLOWMERE_DATA_DIR "/lit.png").rfind(GLOWMERE_DATA_DIR "/lit.png: ", 0), 0u);
 }
 
 // What a careless user hands over as a map: each refused in one line that
@@ -105,31 +107,23 @@ TEST(MapText, FileGivesTheSameMapAsItsTextAndIsNamedWhenRefused) {
 TEST(MapText, FilesThatAreNoMapsAreRefusedWithoutWaiting) {
   const std::string folder = testing::TempDir() + "/hostile-maps";
   std::filesystem::create_directories(folder);
-  auto message = [](const std::string& p) {
-    try {
-      LoadMapFile(p);
-    } catch (const EEngineError& e) {
-      return std::string(e.what());
-    }
-    return std::string("read");
-  };
   {
     const TUnwrittenPipe pipe(folder + "/pipe.txt");
-    EXPECT_EQ(message(pipe.Path()), "cannot read the map " + pipe.Path() + ": a named pipe, not a regular file");
+    EXPECT_EQ(RefusalOf(pipe.Path()), "cannot read the map " + pipe.Path() + ": a named pipe, not a regular file");
   }
-  EXPECT_EQ(message("/dev/zero"), "cannot read the map /dev/zero: a device, not a regular file");
+  EXPECT_EQ(RefusalOf("/dev/zero"), "cannot read the map /dev/zero: a device, not a regular file");
 
   const std::string binary = folder + "/binary.txt";
   std::ofstream(binary, std::ios::binary) << RandomBytes(64 * 1024, 37);
-  EXPECT_EQ(message(binary).rfind(binary + ": not a map: row 1, column 1: byte 0x", 0), 0u) << message(binary);
+  EXPECT_EQ(RefusalOf(binary).rfind(binary + ": not a map: row 1, column 1: byte 0x", 0), 0u) << RefusalOf(binary);
   // Map bytes beyond any map's length make a map too large; a sparse
   // file of 8 GiB is refused as soon as the limit is passed.
   std::string wide;
   for (int32_t i = 0; i <= MaxMapSide; ++i) wide += std::string(size_t(MaxMapSide), '.') + "\r\n";
   std::ofstream(folder + "/tall.txt", std::ios::binary) << wide;
-  EXPECT_EQ(message(folder + "/tall.txt"), folder + "/tall.txt: more than 200 x 200 cells");
+  EXPECT_EQ(RefusalOf(folder + "/tall.txt"), folder + "/tall.txt: more than 200 x 200 cells");
   WriteSparseFile(folder + "/huge.txt", 8LL << 30);
-  EXPECT_EQ(message(folder + "/huge.txt"), folder + "/huge.txt: not a map: row 1, column 1: byte 0x00 is neither a "
+  EXPECT_EQ(RefusalOf(folder + "/huge.txt"), folder + "/huge.txt: not a map: row 1, column 1: byte 0x00 is neither a "
                                                     "wall '#' nor floor '.'");
   std::filesystem::remove_all(folder);
 }

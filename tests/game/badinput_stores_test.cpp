@@ -59,21 +59,13 @@ TEST_F(BadInputStores, SaveWhereNoFolderCanBeShowsTheErrorAndChangesNothing) {
 TEST_F(BadInputStores, FullDiskWhileTheRecordIsWrittenKeepsTheOldFile) {
   // The record held the covering set plus one light: the covering set
   // itself is a new record.
-  CloseWindow();
-  TPoints longer = record;
-  longer.push_back(record.front());
-  WriteFile(UserFile("Glowmere.rec"), SolutionText(longer));
-  OpenWindow();
+  const TPoints longer = ReopenWithALongerRecord();
   ASSERT_EQ(window->recordPoints, int(longer.size()));
   const std::string recordBefore = ReadFile(UserFile("Glowmere.rec"));
   const std::string autosaveBefore = ReadFile(UserFile("Glowmere.sav"));
-  const fs::path file = Root() / "covering.tuv-Glowmere";
   const std::string solution = SolutionText(record);
-  WriteFile(file, solution);
 
-  SetWriteFailureForTesting(0);
-  chosenFile = file.string();
-  window->btLoadClick();
+  const fs::path file = LoadCoveringSetOnAFullDisk();
   EXPECT_EQ(Shown(), record);
   EXPECT_EQ(window->recordPoints, int(record.size()));
   EXPECT_EQ(window->lbRecord->text(), QString::number(record.size()));
@@ -87,16 +79,8 @@ TEST_F(BadInputStores, FullDiskWhileTheRecordIsWrittenKeepsTheOldFile) {
 }
 
 TEST_F(BadInputStores, RecordReachesTheFileOnceTheDiskHasRoomAgain) {
-  CloseWindow();
-  TPoints longer = record;
-  longer.push_back(record.front());
-  WriteFile(UserFile("Glowmere.rec"), SolutionText(longer));
-  OpenWindow();
-  const fs::path file = Root() / "covering.tuv-Glowmere";
-  WriteFile(file, SolutionText(record));
-  SetWriteFailureForTesting(0);
-  chosenFile = file.string();
-  window->btLoadClick();
+  ReopenWithALongerRecord();
+  LoadCoveringSetOnAFullDisk();
   SetWriteFailureForTesting(-1);
   ExpectStores(record, &record);
 }

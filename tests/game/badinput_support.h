@@ -54,5 +54,28 @@ class BadInputGame : public GameTest {
     EXPECT_EQ(StoredPoints(UserFile("Glowmere.sav")), shownAtClose) << "autosave file";
   }
 
+  // The record file is set to the covering set plus one light, which it
+  // returns, and the game opened again on it: the covering set is then a
+  // new record.
+  TPoints ReopenWithALongerRecord() {
+    CloseWindow();
+    TPoints longer = record;
+    longer.push_back(record.front());
+    WriteFile(UserFile("Glowmere.rec"), SolutionText(longer));
+    OpenWindow();
+    return longer;
+  }
+
+  // The covering set loaded from a file of its own while no file can be
+  // written; the file's path.
+  std::filesystem::path LoadCoveringSetOnAFullDisk() {
+    const std::filesystem::path file = Root() / "covering.tuv-Glowmere";
+    WriteFile(file, SolutionText(record));
+    SetWriteFailureForTesting(0);
+    chosenFile = file.string();
+    window->btLoadClick();
+    return file;
+  }
+
   TPoints record, autosave;
 };

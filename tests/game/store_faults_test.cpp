@@ -103,16 +103,8 @@ TEST_F(FullDisk, QuittingSavesWhatItCanBeforeItAsks) {
 // A new record on a full disk: the panel says so, the old record file
 // stays, and the record is written at the next step once there is room.
 TEST_F(FullDisk, RecordThatCannotBeWrittenIsSaidAndWrittenLater) {
-  CloseWindow();
-  TPoints longer = record;
-  longer.push_back(record.front());
-  WriteFile(UserFile("Glowmere.rec"), SolutionText(longer));
-  OpenWindow();
-  const fs::path file = Root() / "covering.tuv-Glowmere";
-  WriteFile(file, SolutionText(record));
-  SetWriteFailureForTesting(0);
-  chosenFile = file.string();
-  window->btLoadClick();
+  const TPoints longer = ReopenWithALongerRecord();
+  LoadCoveringSetOnAFullDisk();
   asked.clear();
   EXPECT_EQ(window->lbRecord->text(), QString::number(record.size()));
   // The autosave of the same step failed too: both are named.

@@ -49,18 +49,24 @@ QPolygonF BlockAndShadow(const QRectF& block, const QPointF& light, double side)
   return Hull(points);
 }
 
+// The rounded stone tile that both icons stand on, painted on a canvas of
+// s pixels a side; its rectangle.
+QRectF PaintStoneTile(QPainter& p, double s) {
+  p.setRenderHint(QPainter::Antialiasing);
+  QPainterPath tile;
+  const QRectF tileRect(0.04 * s, 0.04 * s, 0.92 * s, 0.92 * s);
+  tile.addRoundedRect(tileRect, 0.16 * s, 0.16 * s);
+  p.fillPath(tile, QColor(92, 86, 80));
+  return tileRect;
+}
+
 QImage DrawAppIcon(int size) {
   const double s = size;
   QImage canvas(size, size, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
   QPainter p(&canvas);
-  p.setRenderHint(QPainter::Antialiasing);
-
-  QPainterPath tile;
-  const QRectF tileRect(0.04 * s, 0.04 * s, 0.92 * s, 0.92 * s);
-  tile.addRoundedRect(tileRect, 0.16 * s, 0.16 * s);
-  // The stone rim, then the dark floor inside it.
-  p.fillPath(tile, QColor(92, 86, 80));
+  const QRectF tileRect = PaintStoneTile(p, s);
+  // The dark floor inside the stone rim.
   QPainterPath floor;
   const QRectF floorRect = tileRect.adjusted(0.045 * s, 0.045 * s, -0.045 * s, -0.045 * s);
   floor.addRoundedRect(floorRect, 0.12 * s, 0.12 * s);
@@ -102,12 +108,7 @@ QImage DrawEditorIcon(int size) {
   QImage canvas(size, size, QImage::Format_ARGB32_Premultiplied);
   canvas.fill(Qt::transparent);
   QPainter p(&canvas);
-  p.setRenderHint(QPainter::Antialiasing);
-
-  QPainterPath tile;
-  const QRectF tileRect(0.04 * s, 0.04 * s, 0.92 * s, 0.92 * s);
-  tile.addRoundedRect(tileRect, 0.16 * s, 0.16 * s);
-  p.fillPath(tile, QColor(92, 86, 80));
+  const QRectF tileRect = PaintStoneTile(p, s);
   // Five by five cells inside the rim; walls where the mask says so.
   const QRectF grid = tileRect.adjusted(0.08 * s, 0.08 * s, -0.08 * s, -0.08 * s);
   const double cell = grid.width() / 5;
